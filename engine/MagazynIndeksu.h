@@ -1,0 +1,129 @@
+// The index store: the read-only view of a data directory that every search reads.
+//
+// One TcMagazynIndeksu is loaded by the loading TcZapytanie and shared (std::shared_ptr)
+// with its counting copy. Files, byte by byte (all integers little-endian):
+//
+//   plik.dat     name list: entries of [length byte L][L bytes of text]; one per document,
+//                ascending byte order ("0050000.htm"). Only the kind boundaries are taken from it.
+//   plik.ref     int32[N+1]: entry d = byte offset in tekst.img of document d's first word;
+//                entry N+1 = size of tekst.img. Held from 1 (slot 0 = 0).
+//   slowo.dat    name list of the W words, upper case, sorted by the look-up comparison
+//                (bytes, ASCII a-z folded to upper). Held from 1; slot W+1 = "\377\377\377".
+//   tekst.img    uint16 per word: each document's word numbers then one 0 separator.
+//   tekst.aux    only when W+1 > 65535: byte i = high 2 bits of image positions 4i..4i+3,
+//                lowest bits first.
+//   slowo.ref    int32[W+1]: entry w = byte offset of word w's posting list in slowo.idx;
+//                entry W+1 = size of slowo.idx. Held from 1. Disk mode only.
+//   slowo.idx    posting lists: int32 document numbers, lists in word order. Disk mode only.
+//   scalony.xtm  document records (scrambled); kept open.
+//   scalony.ref  int32[N+1]: record d = bytes [entry d, entry d+1) of scalony.xtm. Held from 1.
+//   przepisy.mix, izby.mix  int32 groups: number, document numbers..., 0. Held from 0.
+//   STEM.dtf     name list of an act's fragments ("|"-separated phrase candidates), at most 65535.
+//   STEM.itf     int32 ascending fragment start positions; held from 1, slot 0 = 0.
+//
+// Every count, offset and length is checked at load: a damaged directory raises
+// ECorruptIndex with a Polish message naming the file, never an out-of-bounds read.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Bledy.h"
+
+// A file that could not be opened at load (tekst.img, slowo.idx, scalony.xtm): the window shows
+// Ostrzezenie(Tytul, Tekst) and abandons start-up without a further message.
+class EBladOtwarcia : public EInOutError {
+public:
+    EBladOtwarcia(std::string tytul, std::string tekst)
+        : EInOutError(tekst), Tytul(std::move(tytul)), Tekst(std::move(tekst)) {}
+    std::string Tytul;  // "Błąd otwarcia pliku"
+    std::string Tekst;  // "Błąd otwarcia pliku tekst.img."
+};
+
+struct TOpcjeLadowania {
+    std::string Katalog;                 // data directory; empty = the current folder
+    int64_t ProgPamieci = 20000000;      // images larger than this many bytes stay on disk
+    bool WymusDysk = false;              // disk mode whatever the image size
+};
+
+// A file kept open for independent positioned reads (pread): reads never disturb each other.
+class TPlikOdczytu {
+public:
+    TPlikOdczytu() = default;
+    ~TPlikOdczytu();
+    TPlikOdczytu(const TPlikOdczytu&) = delete;
+    TPlikOdczytu& operator=(const TPlikOdczytu&) = delete;
+    bool Otworz(const std::string& path);   // false when it cannot be opened
+    void Zamknij();
+    bool Otwarty() const { return fd_ >= 0; }
+    int64_t Rozmiar() const { return size_; }
+    // Reads exactly `count` bytes at `offset`; EInOutError when the file is shorter or unreadable.
+    void Czytaj(int64_t offset, void* buffer, size_t count) const;
+private:
+    int fd_ = -1;
+    int64_t size_ = 0;
+    std::string path_;
+};
+
+class TcMagazynIndeksu {
+public:
+    // Loads the whole store (plik.dat .. izby.mix, in the documented order).
+    // Throws EInOutError ("Błąd odczytu pliku 'x'."), ECorruptIndex or EBladOtwarcia.
+    explicit TcMagazynIndeksu(const TOpcjeLadowania& opcje = {});
+
+    // Document list.
+    int32_t N = 0;                        // number of documents
+    std::vector<int32_t> PlikRef;         // [0..N+1]
+    int32_t PoczatekPism = 0, PoczatekTez = 0, KoniecTez = 0;
+
+    // Word list: Slowa[1..W], Slowa[W+1] = sentinel.
+    std::vector<std::string> Slowa;
+    int32_t W = 0;
+    std::string Znaki;                    // punctuation indexed as one-character words
+    bool NaDysku = false;
+    bool Rozszerzone() const { return W + 1 > 65535; }   // image values need tekst.aux
+
+    // Memory mode: the whole image; both modes: tekst.aux when Rozszerzone().
+    std::vector<uint16_t> Obraz;
+    std::vector<uint8_t> Aux;
+    int64_t DlugoscObrazu = 0;            // number of 16-bit values in tekst.img
+
+    // Disk mode.
+    std::vector<int32_t> SlowoRef;        // [0..W+1]
+    TPlikOdczytu TekstImg, SlowoIdx;
+
+    // Records and groups.
+    TPlikOdczytu ScalonyXtm;
+    std::vector<int32_t> ScalonyRef;      // [0..N+1]
+    std::vector<int32_t> PrzepisyMix, IzbyMix;
+
+    // The act currently shown in acts mode.
+    std::vector<std::string> Fragmenty;   // [0..K]
+    std::vector<int32_t> PoczatkiFragmentow;  // .itf, [0..H], slot 0 = 0
+    void WczytanieAktu(const std::string& stem);
+    std::string OdczytanieFraz(int32_t pozycja) const;
+
+    // Word number at image position p, memory mode.
+    uint32_t NumerSlowa(int64_t p) const {
+        uint32_t w = Obraz[p];
+        if (!Aux.empty()) w |= uint32_t((Aux[p >> 2] >> (2 * (p & 3))) & 3) << 16;
+        return w;
+    }
+    // High bits of image position p (0 when the word list needs no tekst.aux).
+    uint32_t WysokieBity(int64_t p) const {
+        return Aux.empty() ? 0 : uint32_t((Aux[p >> 2] >> (2 * (p & 3))) & 3);
+    }
+
+    // Disk mode: the document numbers of the posting lists of words od..do_ (one contiguous
+    // run), appended to `out` in chunks of at most 65536 numbers.
+    void CzytajPostingi(int32_t od, int32_t do_, std::vector<int32_t>& out) const;
+    // Disk mode: document d's run of the image without its separator.
+    void CzytajObrazDokumentu(int32_t d, std::vector<uint16_t>& out) const;
+    // The raw (still scrambled) record d.
+    void CzytajRekord(int32_t d, std::string& out) const;
+
+    std::string Sciezka(const std::string& name) const;   // data directory + name
+    std::string Katalog;
+};

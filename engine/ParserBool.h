@@ -1,0 +1,49 @@
+// The condition parser: analyses a condition in the AND / OR / NOT language and evaluates it,
+// in the same pass, into a document set.
+//
+//   «"podatek dochodowy" AND NOT "ryczałt"»   phrase with the word excluded
+//   «"a" OR "b" AND "c"»                      = «"a" OR ("b" AND "c")»
+//   «podatek and vat»                         operators in any case, quotes optional
+//   «"a" "b"»                                 fails: "Brak operatora działania.", position 5, length 3
+//
+// After a failed analysis Blad holds the Polish message and PozycjaBledu / DlugoscBledu the
+// 1-based position and length of the offending token in the text as typed (0 / 1 when none).
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TablicaLogiczna.h"
+
+class TcZapytanie;
+
+class EBladWarunku : public std::runtime_error {
+public:
+    explicit EBladWarunku(const std::string& m) : std::runtime_error(m) {}
+};
+
+class TcParserBool {
+public:
+    explicit TcParserBool(TcZapytanie& ladujacy);
+
+    std::string Blad;
+    int32_t PozycjaBledu = 0;
+    int32_t DlugoscBledu = 1;
+    std::vector<std::string> Skladniki;
+    int32_t Biezacy = 0;
+    std::string Tekst;
+
+    bool AnalizaWarunku(const std::string& warunek, TcTablicaLogiczna& wynik);
+
+private:
+    void PodzialNaSkladniki();
+    void AnalizaWyrazenia(int poziom, TcTablicaLogiczna& zbior);
+    void AnalizaSkladnika(TcTablicaLogiczna& zbior);
+    bool AnalizaNawiasu(TcTablicaLogiczna& zbior);
+    const char* RozpoznanieOperatora(int poziom);
+    [[noreturn]] void ZgloszenieBledu(int32_t indeks, const std::string& komunikat);
+
+    TcZapytanie& ladujacy_;
+};
