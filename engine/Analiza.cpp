@@ -1,0 +1,133 @@
+// Highlighting: the document's plain text is cut by the same tokenizer as the query phrase,
+// matched word by word, and the markup goes into the HTML at the positions the plain text
+// came from.
+#include "Analiza.h"
+
+#include "cp1250.h"
+#include "mLib.h"
+
+bool CzyZnakSlowa(unsigned char c) { return (analiza_detail::Klasy[c] & analiza_detail::ZnakSlowa) != 0; }
+bool CzyLitera(unsigned char c) { return (analiza_detail::Klasy[c] & analiza_detail::Litera) != 0; }
+
+std::string TekstZHtml(std::string_view html, std::vector<int32_t>& mapa) {
+    return mHtmlToText(html, mapa);
+}
+
+std::string WyroznienieFrazy(const std::string& fraza, const std::string& html, const std::string& klasa,
+                             std::string_view znaki) {
+    // Phrase side: its tokens joined by single spaces.
+    const std::string frazaDuza = cp1250::upper(fraza);
+    std::string P;
+    PodzialTekstu(frazaDuza, znaki, [&](std::string_view t) {
+        if (!P.empty()) P += ' ';
+        P.append(t);
+    });
+    if (P.empty()) return html;
+
+    // Document side: D is the text's tokens joined by single spaces; E[j] is the HTML position
+    // (1-based) of D's character j. Tokens are views into U, so their offsets give the source.
+    std::vector<int32_t> M;
+    const std::string U = cp1250::upper(TekstZHtml(html, M));
+    std::string D;
+    std::vector<int32_t> E;
+    D.reserve(U.size());
+    E.reserve(U.size());
+    PodzialTekstu(U, znaki, [&](std::string_view t) {
+        if (!D.empty()) { D += ' '; E.push_back(0); }
+        const size_t od = size_t(t.data() - U.data());
+        for (size_t i = 0; i < t.size(); ++i) {
+            D += t[i];
+            E.push_back(M[od + i]);
+        }
+    });
+
+    // Matching with 1-based b (in D), k (in P) and s (start of the attempt in D).
+    const int64_t LD = int64_t(D.size()), LP = int64_t(P.size());
+    auto d = [&](int64_t i) { return D[size_t(i - 1)]; };
+    auto p = [&](int64_t i) { return P[size_t(i - 1)]; };
+    auto e = [&](int64_t i) { return int64_t(E[size_t(i - 1)]); };
+    const std::string otwarcie = "<SPAN CLASS=" + klasa + ">";
+    static const std::string zamkniecie = "</SPAN>";
+
+    std::string wynik = html;
+    int64_t b = 1, k = 1, s = 1, przesuniecie = 0;
+    auto nastepneSlowo = [&] {
+        b = s;
+        if (d(b) == ' ') {
+            ++b;
+        } else {
+            while (b <= LD && d(b) != ' ') ++b;
+        }
+        k = 1;
+        s = b;
+    };
+    while (b <= LD) {
+        if (p(k) == '*') {
+            if (d(b) != ' ') {
+                ++b;
+                if (b > LD) ++k;
+            } else if (b != s) {
+                ++k;   // the asterisk has taken the rest of the word
+            } else if (k == 1 || p(k - 1) == ' ') {
+                nastepneSlowo();
+                continue;
+            } else {
+                ++k;
+            }
+        } else if (d(b) == p(k)) {
+            ++b;
+            ++k;
+        } else {
+            nastepneSlowo();
+            continue;
+        }
+        if (k > LP) {
+            if (b > LD || d(b) == ' ') {
+                // The closing tag first, so that the opening insert does not move its place.
+                wynik.insert(size_t(e(b - 1) + przesuniecie), zamkniecie);
+                wynik.insert(size_t(e(s) + przesuniecie - 1), otwarcie);
+                przesuniecie += int64_t(otwarcie.size() + zamkniecie.size());
+                ++b;
+                s = b;
+                k = 1;
+            } else {
+                nastepneSlowo();
+            }
+        }
+    }
+    return wynik;
+}
+
+std::string WyroznienieWarunku(const std::string& warunek, const std::string& html, std::string_view znaki,
+                               const std::string& klasa) {
+    TListaTekstow skladniki;
+    mStringParser(warunek, TZbiorZnakow(" "), TZbiorZnakow("\""), true, skladniki);
+
+    // The condition must join its phrases with one operator, AND or OR.
+    std::string operatorWarunku;
+    for (const std::string& t : skladniki) {
+        if ((!t.empty() && t[0] == '"') || t == "(" || t == ")") continue;
+        if (operatorWarunku.empty()) {
+            if (!cp1250::equalsNoCase(t, "AND") && !cp1250::equalsNoCase(t, "OR")) return html;
+            operatorWarunku = t;
+        } else if (t != operatorWarunku) {
+            return html;
+        }
+    }
+
+    std::string wynik = html;
+    for (const std::string& t : skladniki) {
+        if (t.empty() || t[0] != '"') continue;
+        std::string_view srodek(t);
+        srodek.remove_prefix(1);
+        if (!srodek.empty() && srodek.back() == '"') srodek.remove_suffix(1);
+        std::string fraza;
+        fraza.reserve(srodek.size());
+        for (size_t i = 0; i < srodek.size(); ++i) {
+            fraza += srodek[i];
+            if (srodek[i] == '"' && i + 1 < srodek.size() && srodek[i + 1] == '"') ++i;
+        }
+        wynik = WyroznienieFrazy(fraza, wynik, klasa, znaki);
+    }
+    return wynik;
+}
