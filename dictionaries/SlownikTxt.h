@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mLib.h"
@@ -43,4 +44,16 @@ protected:
     virtual void AnalizaWiersza(const std::string& wiersz);
     // Call after the most derived constructor when reading at construction.
     void WczytajJesli(bool wczytaj) { if (wczytaj) OdczytanieSlownika(); }
+
+    // Line helpers shared by the subclasses. Positions count from 1.
+    // Characters `od` to `do_` inclusive, clipped to the line; empty when do_ < od.
+    static std::string Znaki(const std::string& wiersz, int od, int do_);
+    // A decimal integer with an optional sign and nothing else, within 32 bits.
+    static bool LiczbaCalkowita(std::string_view tekst, int32_t& wynik);
+    // The line's key: e is the position of the first "=" (0 when none) and the text before it
+    // must be an integer. False for lines that are not entries.
+    static bool Klucz(const std::string& wiersz, int& e, int32_t& numer);
+    // The same for the quoted two-field lines, which also need four characters after "=".
+    static bool KluczDwuPol(const std::string& wiersz, int& e, int32_t& numer);
+    void Dodanie(std::unique_ptr<TrSlownikTxt> wpis);
 };
