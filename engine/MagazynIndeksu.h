@@ -26,11 +26,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Bledy.h"
+#include "TablicaLogiczna.h"
 
 // A file that could not be opened at load (tekst.img, slowo.idx, scalony.xtm): the window shows
 // Ostrzezenie(Tytul, Tekst) and abandons start-up without a further message.
@@ -119,11 +121,25 @@ public:
     // Disk mode: the document numbers of the posting lists of words od..do_ (one contiguous
     // run), appended to `out` in chunks of at most 65536 numbers.
     void CzytajPostingi(int32_t od, int32_t do_, std::vector<int32_t>& out) const;
+    // The same run handed over one chunk (at most 65536 numbers) at a time, through a fixed
+    // buffer. Numbers outside 1..N raise ECorruptIndex before the chunk is handed over.
+    void CzytajPostingi(int32_t od, int32_t do_,
+                        const std::function<void(const int32_t*, size_t)>& porcja) const;
     // Disk mode: document d's run of the image without its separator.
     void CzytajObrazDokumentu(int32_t d, std::vector<uint16_t>& out) const;
     // The raw (still scrambled) record d.
     void CzytajRekord(int32_t d, std::string& out) const;
 
+    // Group at byte offset `pozycja` of a .mix table (PrzepisyMix, IzbyMix): sets the entries
+    // of `zbior` for its document numbers (those outside the set are skipped) up to its 0 or
+    // the end of the table. False, with nothing set, when the offset is not a multiple of 4,
+    // lies outside the table, or the group's first integer is not `numer`.
+    bool WypelnienieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer,
+                          TcTablicaLogiczna& zbior) const;
+
     std::string Sciezka(const std::string& name) const;   // data directory + name
     std::string Katalog;
+
+private:
+    void KontrolaObrazu() const;
 };

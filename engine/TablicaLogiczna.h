@@ -3,12 +3,13 @@
 // entry. `Dane` is public: phrase search and the filters set single entries directly.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class TcTablicaLogiczna {
 public:
-    explicit TcTablicaLogiczna(int32_t dlugosc) : Dane(dlugosc > 0 ? size_t(dlugosc) : 0, 0) {}
+    explicit TcTablicaLogiczna(int32_t dlugosc) : Dane(dlugosc > 0 ? std::size_t(dlugosc) : 0, 0) {}
 
     std::vector<uint8_t> Dane;
 

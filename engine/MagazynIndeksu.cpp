@@ -1,0 +1,301 @@
+#include "MagazynIndeksu.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "cp1250.h"
+#include "mLib.h"
+
+namespace {
+
+constexpr int32_t kSlotyNazw = 262143;     // documents 1..262142
+constexpr int32_t kMaksSlow = 262143;      // word numbers have 18 bits
+constexpr int32_t kSlotyFragmentow = 65536;
+constexpr size_t kPorcjaPostingow = 65536;  // numbers per read of slowo.idx
+const char* const kGranice[3] = {"0050000.htm", "0057000.htm", "0063999.htm"};
+
+[[noreturn]] void Uszkodzony(const std::string& plik, const std::string& opis) {
+    throw ECorruptIndex(PL("Uszkodzony indeks: plik '") + plik + "' " + opis + ".");
+}
+
+[[noreturn]] void Niezgodny(const std::string& plik, const std::string& drugi) {
+    Uszkodzony(plik, PL("nie zgadza się z plikiem '") + drugi + "'");
+}
+
+[[noreturn]] void BladOtwarcia(const std::string& plik) {
+    throw EBladOtwarcia(PL("Błąd otwarcia pliku"), PL("Błąd otwarcia pliku ") + plik + ".");
+}
+
+// Name-list encoding: [L][L bytes]...; an entry beginning at the file's last byte is not read.
+// Entries go to slots 1.. of `out`; more than `maksWpisow` entries or an entry running past
+// the end of the file mark the file as damaged.
+void CzytanieListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow,
+                       std::vector<std::string>& out) {
+    std::string dane;
+    mReadString(sciezka, dane, TrybBledu::Wyjatek);
+    out.assign(1, std::string());
+    size_t p = 0;
+    while (p + 1 < dane.size()) {
+        const size_t l = static_cast<unsigned char>(dane[p]);
+        if (p + 1 + l > dane.size()) Uszkodzony(nazwa, PL("kończy się w środku wpisu"));
+        if (out.size() > maksWpisow) Uszkodzony(nazwa, PL("ma za dużo wpisów"));
+        out.emplace_back(dane, p + 1, l);
+        p += 1 + l;
+    }
+}
+
+// An offset table of `wpisy` things held from 1: entries 1..wpisy+1. An empty file stands for
+// an empty table when there is nothing to index.
+void KontrolaTablicyPrzesuniec(std::vector<int32_t>& t, int64_t wpisy, const std::string& nazwa,
+                               const std::string& wzgledem) {
+    if (t.empty() && wpisy == 0) t.assign(2, 0);
+    if (int64_t(t.size()) != wpisy + 2) Niezgodny(nazwa, wzgledem);
+    if (t[1] < 0) Uszkodzony(nazwa, PL("zawiera ujemne przesunięcie"));
+    for (int64_t i = 1; i <= wpisy; ++i)
+        if (t[i + 1] < t[i]) Uszkodzony(nazwa, PL("nie jest rosnący"));
+}
+
+}  // namespace
+
+// ---- TPlikOdczytu ----
+
+TPlikOdczytu::~TPlikOdczytu() { Zamknij(); }
+
+bool TPlikOdczytu::Otworz(const std::string& path) {
+    Zamknij();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    size_ = st.st_size;
+    path_ = path;
+    return true;
+}
+
+void TPlikOdczytu::Zamknij() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    size_ = 0;
+}
+
+void TPlikOdczytu::Czytaj(int64_t offset, void* buffer, size_t count) const {
+    if (count == 0) return;
+    const std::string blad = PL("Błąd odczytu pliku '") + path_ + "'.";
+    if (fd_ < 0 || offset < 0 || uint64_t(offset) > uint64_t(size_) || count > uint64_t(size_ - offset))
+        throw EInOutError(blad);
+    auto* p = static_cast<char*>(buffer);
+    while (count > 0) {
+        const ssize_t n = ::pread(fd_, p, count, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw EInOutError(blad);
+        p += n;
+        offset += n;
+        count -= size_t(n);
+    }
+}
+
+// ---- Loading ----
+
+std::string TcMagazynIndeksu::Sciezka(const std::string& name) const {
+    if (Katalog.empty()) return name;
+    if (Katalog.back() == '/') return Katalog + name;
+    return Katalog + "/" + name;
+}
+
+TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje.Katalog) {
+    // 1. Document names: only the three kind boundaries are kept.
+    {
+        std::vector<std::string> nazwy;
+        CzytanieListyNazw(Sciezka("plik.dat"), "plik.dat", kSlotyNazw - 1, nazwy);
+        N = int32_t(nazwy.size() - 1);
+        int32_t* granice[3] = {&PoczatekPism, &PoczatekTez, &KoniecTez};
+        for (int32_t d = 1; d <= N; ++d)
+            for (int g = 0; g < 3; ++g)
+                if (*granice[g] == 0 && nazwy[d].compare(kGranice[g]) >= 0) *granice[g] = d;
+    }
+
+    // 3. Image offsets of the documents.
+    mReadFile(Sciezka("plik.ref"), PlikRef, 1, TrybBledu::Wyjatek);
+    KontrolaTablicyPrzesuniec(PlikRef, N, "plik.ref", "plik.dat");
+    for (int32_t d = 1; d <= N; ++d)
+        if ((PlikRef[d] & 1) || PlikRef[d + 1] - PlikRef[d] < 2)
+            Uszkodzony("plik.ref", PL("zawiera błędne przesunięcie dokumentu"));
+    if (PlikRef[1] != 0) Niezgodny("plik.ref", "tekst.img");
+
+    // 4-5. Word list, indexed punctuation, sentinel.
+    CzytanieListyNazw(Sciezka("slowo.dat"), "slowo.dat", kMaksSlow, Slowa);
+    W = int32_t(Slowa.size() - 1);
+    static const std::string kNieZnaki = std::string("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-") +
+                                         "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+    for (int32_t w = 1; w <= W; ++w)
+        if (Slowa[w].size() == 1 && kNieZnaki.find(Slowa[w][0]) == std::string::npos) Znaki += Slowa[w];
+    Slowa.emplace_back("\377\377\377");
+
+    // 6. The word image: in memory up to the threshold, otherwise read from disk as needed.
+    if (!TekstImg.Otworz(Sciezka("tekst.img"))) BladOtwarcia("tekst.img");
+    const int64_t rozmiarObrazu = TekstImg.Rozmiar();
+    NaDysku = opcje.WymusDysk || rozmiarObrazu > opcje.ProgPamieci;
+    if (rozmiarObrazu != PlikRef[N + 1]) Niezgodny("plik.ref", "tekst.img");
+    DlugoscObrazu = rozmiarObrazu / 2;
+    if (!NaDysku) {
+        TekstImg.Zamknij();
+        mReadFile(Sciezka("tekst.img"), Obraz, 0, TrybBledu::Wyjatek);
+        if (int64_t(Obraz.size()) * 2 != rozmiarObrazu) Niezgodny("plik.ref", "tekst.img");
+    }
+
+    // 7. High bits of the image values.
+    if (Rozszerzone()) {
+        mReadFile(Sciezka("tekst.aux"), Aux, 0, TrybBledu::Wyjatek);
+        if (int64_t(Aux.size()) < (DlugoscObrazu + 3) / 4) Niezgodny("tekst.aux", "tekst.img");
+    }
+    KontrolaObrazu();
+
+    // 8. Posting lists.
+    if (NaDysku) {
+        mReadFile(Sciezka("slowo.ref"), SlowoRef, 1, TrybBledu::Wyjatek);
+        KontrolaTablicyPrzesuniec(SlowoRef, W, "slowo.ref", "slowo.dat");
+        for (int32_t w = 1; w <= W + 1; ++w)
+            if (SlowoRef[w] & 3) Uszkodzony("slowo.ref", PL("zawiera błędne przesunięcie"));
+        if (!SlowoIdx.Otworz(Sciezka("slowo.idx"))) BladOtwarcia("slowo.idx");
+        if (SlowoRef[W + 1] != SlowoIdx.Rozmiar()) Niezgodny("slowo.ref", "slowo.idx");
+    }
+
+    // 9-10. Records and groups.
+    if (!ScalonyXtm.Otworz(Sciezka("scalony.xtm"))) BladOtwarcia("scalony.xtm");
+    mReadFile(Sciezka("scalony.ref"), ScalonyRef, 1, TrybBledu::Wyjatek);
+    KontrolaTablicyPrzesuniec(ScalonyRef, N, "scalony.ref", "plik.dat");
+    for (int32_t d = 1; d <= N; ++d)
+        if (ScalonyRef[d + 1] - ScalonyRef[d] < 4) Uszkodzony("scalony.ref", PL("wskazuje za krótki rekord"));
+    if (ScalonyRef[N + 1] != ScalonyXtm.Rozmiar()) Niezgodny("scalony.ref", "scalony.xtm");
+    mReadFile(Sciezka("przepisy.mix"), PrzepisyMix, 0, TrybBledu::Wyjatek);
+    mReadFile(Sciezka("izby.mix"), IzbyMix, 0, TrybBledu::Wyjatek);
+}
+
+// Every document's run ends with its 0 separator and holds no other 0, and every value names
+// a word of the list. In memory mode the whole image is checked in one pass; in disk mode the
+// runs are checked as they are read (CzytajObrazDokumentu) and only the final separator here.
+void TcMagazynIndeksu::KontrolaObrazu() const {
+    if (N == 0) return;
+    if (NaDysku) {
+        uint16_t ostatni = 1;
+        TekstImg.Czytaj(PlikRef[N + 1] - 2, &ostatni, 2);
+        if (ostatni != 0 || WysokieBity(DlugoscObrazu - 1) != 0) Niezgodny("tekst.img", "plik.ref");
+        return;
+    }
+    const uint16_t* obraz = Obraz.data();
+    const uint32_t w = uint32_t(W);
+    for (int32_t d = 1; d <= N; ++d) {
+        const int64_t od = PlikRef[d] / 2, koniec = PlikRef[d + 1] / 2 - 1;
+        if (NumerSlowa(koniec) != 0) Niezgodny("tekst.img", "plik.ref");
+        bool zly = false;
+        if (Aux.empty()) {
+            for (int64_t p = od; p < koniec; ++p) zly |= (obraz[p] == 0) | (obraz[p] > w);
+        } else {
+            for (int64_t p = od; p < koniec; ++p) {
+                const uint32_t v = NumerSlowa(p);
+                zly |= (v == 0) | (v > w);
+            }
+        }
+        if (zly) Uszkodzony("tekst.img", PL("zawiera numer słowa spoza listy słów"));
+    }
+}
+
+// ---- Act section tables ----
+
+void TcMagazynIndeksu::WczytanieAktu(const std::string& stem) {
+    Fragmenty.assign(1, std::string());
+    PoczatkiFragmentow.assign(1, 0);
+    std::vector<std::string> fragmenty;
+    std::vector<int32_t> poczatki;
+    CzytanieListyNazw(Sciezka(stem + ".dtf"), stem + ".dtf", kSlotyFragmentow - 1, fragmenty);
+    mReadFile(Sciezka(stem + ".itf"), poczatki, 1, TrybBledu::Wyjatek);
+    if (poczatki.empty()) poczatki.push_back(0);
+    poczatki[0] = 0;
+    if (poczatki.size() < fragmenty.size() + (fragmenty.size() > 1 ? 1 : 0))
+        Niezgodny(stem + ".itf", stem + ".dtf");
+    for (size_t k = 2; k < poczatki.size(); ++k)
+        if (poczatki[k] < poczatki[k - 1]) Uszkodzony(stem + ".itf", PL("nie jest rosnący"));
+    Fragmenty = std::move(fragmenty);
+    PoczatkiFragmentow = std::move(poczatki);
+}
+
+std::string TcMagazynIndeksu::OdczytanieFraz(int32_t pozycja) const {
+    const int32_t h = int32_t(PoczatkiFragmentow.size()) - 1;
+    int32_t lo = 1, hi = h, wynik = 0;
+    while (hi >= lo && wynik == 0) {
+        const int32_t mid = (lo + hi) / 2;
+        // The last entry is only the end bound: no fragment starts there.
+        if (mid < h && PoczatkiFragmentow[mid] <= pozycja && pozycja < PoczatkiFragmentow[mid + 1])
+            wynik = mid;
+        else if (pozycja < PoczatkiFragmentow[mid])
+            hi = mid - 1;
+        else
+            lo = mid + 1;
+    }
+    if (wynik > 0 && wynik < int32_t(Fragmenty.size())) return Fragmenty[wynik];
+    return std::string();
+}
+
+// ---- Reads of the open files ----
+
+void TcMagazynIndeksu::CzytajPostingi(int32_t od, int32_t do_,
+                                      const std::function<void(const int32_t*, size_t)>& porcja) const {
+    if (!NaDysku || od < 1 || do_ > W || od > do_) mBladWewnetrzny("TcMagazynIndeksu.CzytajPostingi", 1);
+    int64_t poz = SlowoRef[od];
+    const int64_t koniec = SlowoRef[do_ + 1];
+    std::vector<int32_t> bufor(size_t(std::min<int64_t>((koniec - poz) / 4, kPorcjaPostingow)));
+    while (poz < koniec) {
+        const size_t n = size_t(std::min<int64_t>((koniec - poz) / 4, kPorcjaPostingow));
+        SlowoIdx.Czytaj(poz, bufor.data(), n * 4);
+        for (size_t i = 0; i < n; ++i)
+            if (bufor[i] < 1 || bufor[i] > N) Uszkodzony("slowo.idx", PL("zawiera numer dokumentu spoza listy"));
+        porcja(bufor.data(), n);
+        poz += int64_t(n) * 4;
+    }
+}
+
+void TcMagazynIndeksu::CzytajPostingi(int32_t od, int32_t do_, std::vector<int32_t>& out) const {
+    CzytajPostingi(od, do_, [&out](const int32_t* p, size_t n) { out.insert(out.end(), p, p + n); });
+}
+
+void TcMagazynIndeksu::CzytajObrazDokumentu(int32_t d, std::vector<uint16_t>& out) const {
+    if (d < 1 || d > N) mBladWewnetrzny("TcMagazynIndeksu.CzytajObrazDokumentu", 1);
+    const int64_t od = PlikRef[d], c = (PlikRef[d + 1] - od) / 2;
+    out.resize(size_t(c));
+    if (NaDysku)
+        TekstImg.Czytaj(od, out.data(), size_t(c) * 2);
+    else
+        std::memcpy(out.data(), Obraz.data() + od / 2, size_t(c) * 2);
+    const int64_t a = od / 2;
+    if (out[c - 1] != 0 || WysokieBity(a + c - 1) != 0) Niezgodny("tekst.img", "plik.ref");
+    out.pop_back();
+    for (int64_t j = 0; j + 1 < c; ++j)
+        if ((WysokieBity(a + j) << 16 | out[j]) > uint32_t(W))
+            Uszkodzony("tekst.img", PL("zawiera numer słowa spoza listy słów"));
+}
+
+void TcMagazynIndeksu::CzytajRekord(int32_t d, std::string& out) const {
+    if (d < 1 || d > N) mBladWewnetrzny("TcMagazynIndeksu.CzytajRekord", 1);
+    out.resize(size_t(ScalonyRef[d + 1] - ScalonyRef[d]));
+    ScalonyXtm.Czytaj(ScalonyRef[d], out.data(), out.size());
+}
+
+bool TcMagazynIndeksu::WypelnienieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer,
+                                        TcTablicaLogiczna& zbior) const {
+    if (pozycja < 0 || (pozycja & 3)) return false;
+    size_t i = size_t(pozycja) / 4;
+    if (i >= mix.size() || mix[i] != numer) return false;
+    const int32_t ostatni = zbior.Dlugosc() - 1;
+    for (++i; i < mix.size() && mix[i] != 0; ++i)
+        if (mix[i] > 0 && mix[i] <= ostatni) zbior.Dane[size_t(mix[i])] = 1;
+    return true;
+}
