@@ -1,0 +1,134 @@
+// Whole-file reading and writing against real files in a private temporary folder.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cp1250.h"
+#include "mLib.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Pliki : public ::testing::Test {
+protected:
+    void SetUp() override {
+        katalog_ = fs::temp_directory_path() /
+                   ("belv_lib_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(katalog_);
+        fs::create_directories(katalog_);
+    }
+    void TearDown() override { fs::remove_all(katalog_); }
+
+    std::string plik(const std::string& nazwa, const std::string& bajty) {
+        std::string sciezka = (katalog_ / nazwa).string();
+        EXPECT_TRUE(mWriteString(sciezka, bajty, TrybBledu::Cichy));
+        return sciezka;
+    }
+    std::string sciezka(const std::string& nazwa) const { return (katalog_ / nazwa).string(); }
+
+    fs::path katalog_;
+};
+
+}  // namespace
+
+TEST_F(Pliki, HeaderIsDroppedWhenTheFileIsShorterThanOneElement) {
+    std::string pusty = plik("pusty", "");
+    std::vector<uint8_t> b{9};
+    std::vector<uint16_t> w{9};
+    std::vector<int32_t> i{9};
+    EXPECT_TRUE(mReadFile(pusty, b, 1, TrybBledu::Wyjatek));
+    EXPECT_TRUE(mReadFile(pusty, w, 1, TrybBledu::Wyjatek));
+    EXPECT_TRUE(mReadFile(pusty, i, 1, TrybBledu::Wyjatek));
+    EXPECT_TRUE(b.empty());
+    EXPECT_TRUE(w.empty());
+    EXPECT_TRUE(i.empty());
+
+    std::vector<int32_t> trzy{9};
+    EXPECT_TRUE(mReadFile(plik("trzy", "abc"), trzy, 1, TrybBledu::Wyjatek));
+    EXPECT_TRUE(trzy.empty());
+}
+
+TEST_F(Pliki, HeaderPutsTheFirstElementAtIndexOne) {
+    std::vector<int32_t> t;
+    ASSERT_TRUE(mReadFile(plik("osiem", std::string("\x01\x00\x00\x00\xFE\xFF\xFF\xFF", 8)), t, 1, TrybBledu::Wyjatek));
+    EXPECT_EQ(t, (std::vector<int32_t>{0, 1, -2}));
+    // A negative header counts as none.
+    ASSERT_TRUE(mReadFile(sciezka("osiem"), t, -3, TrybBledu::Wyjatek));
+    EXPECT_EQ(t, (std::vector<int32_t>{1, -2}));
+}
+
+TEST_F(Pliki, WordsAreLittleEndianAndAPartialLastElementIsIgnored) {
+    std::vector<uint16_t> w;
+    ASSERT_TRUE(mReadFile(plik("dziesiec", "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A"), w, 0, TrybBledu::Wyjatek));
+    EXPECT_EQ(w, (std::vector<uint16_t>{0x0201, 0x0403, 0x0605, 0x0807, 0x0A09}));
+
+    std::vector<int32_t> i;
+    ASSERT_TRUE(mReadFile(sciezka("dziesiec"), i, 1, TrybBledu::Wyjatek));
+    EXPECT_EQ(i, (std::vector<int32_t>{0, 0x04030201, 0x08070605}));
+
+    std::vector<uint8_t> surowe;
+    ASSERT_TRUE(mReadFile(sciezka("dziesiec"), surowe, 4, 1, TrybBledu::Wyjatek));
+    EXPECT_EQ(surowe, (std::vector<uint8_t>{0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST_F(Pliki, WidthOtherThanOneTwoFourIsAnInternalError) {
+    std::vector<uint8_t> t;
+    try {
+        mReadFile(plik("x", "abcdef"), t, 3, 0, TrybBledu::Cichy);
+        FAIL();
+    } catch (const EInternalError& e) {
+        EXPECT_EQ(e.what(), PL(u8"Nieoczekiwany błąd: mReadFile.1.\n"));
+    }
+}
+
+TEST_F(Pliki, MissingFileRaisesOrStaysQuietAndLeavesTheArrayEmpty) {
+    std::string brak = sciezka("brak.dat");
+    std::vector<int32_t> t{1, 2, 3};
+    try {
+        mReadFile(brak, t, 1, TrybBledu::Wyjatek);
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.what(), PL(u8"Błąd odczytu pliku '") + brak + "'.");
+    }
+    EXPECT_TRUE(t.empty());
+
+    t = {1, 2, 3};
+    EXPECT_FALSE(mReadFile(brak, t, 1, TrybBledu::Cichy));
+    EXPECT_TRUE(t.empty());
+
+    std::string s = "stare";
+    EXPECT_FALSE(mReadString(brak, s, TrybBledu::Cichy));
+    EXPECT_TRUE(s.empty());
+    // A folder is not a readable file.
+    EXPECT_FALSE(mReadString(katalog_.string(), s, TrybBledu::Cichy));
+}
+
+TEST_F(Pliki, StringRoundTripKeepsEveryByte) {
+    std::string wszystkie;
+    for (int c = 255; c >= 0; --c) wszystkie += static_cast<char>(c);
+    std::string p = plik("bajty", wszystkie);
+    std::string odczyt = "stare";
+    ASSERT_TRUE(mReadString(p, odczyt, TrybBledu::Wyjatek));
+    EXPECT_EQ(odczyt, wszystkie);
+    // Writing again truncates.
+    ASSERT_TRUE(mWriteString(p, "ab", TrybBledu::Wyjatek));
+    ASSERT_TRUE(mReadString(p, odczyt, TrybBledu::Wyjatek));
+    EXPECT_EQ(odczyt, "ab");
+}
+
+TEST_F(Pliki, WritingIntoAMissingFolderFails) {
+    std::string p = sciezka("nie_ma/plik.rap");
+    EXPECT_FALSE(mWriteString(p, "x", TrybBledu::Cichy));
+    try {
+        mWriteFile(p, "x", 1, TrybBledu::Wyjatek);
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.what(), PL(u8"Błąd zapisu pliku '") + p + "'.");
+    }
+}
