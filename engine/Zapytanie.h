@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MagazynIndeksu.h"
 #include "TablicaLogiczna.h"
@@ -97,13 +98,24 @@ public:
     std::string OdczytanieFraz(int32_t pozycja) const;
 
     int32_t LiczbaDokumentow() const;                 // N
+    // True after a phrase search refused its phrase for having more than 16 words (the result
+    // is then empty); the condition parser turns it into an error of the condition.
+    bool FrazaZaDluga() const { return frazaZaDluga_; }
     const TcMagazynIndeksu& Magazyn() const { return *magazyn_; }
     std::shared_ptr<TcMagazynIndeksu> WspolnyMagazyn() const { return magazyn_; }
 
 private:
+    TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapytanie* zrodlo);
+    void SzukanieWPamieci(TcTablicaLogiczna& wynik);
+    void SzukanieWPamieciDoslowne(TcTablicaLogiczna& wynik);
+    bool ObrazZgodny();
+    void SzukanieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer, const char* gdzie,
+                       TcTablicaLogiczna& zbior);
+
     std::shared_ptr<TcMagazynIndeksu> magazyn_;
     const TcZapytanie* ladujacy_ = nullptr;           // the loading object (this for itself)
     bool frazaZaDluga_ = false;                       // more than 16 words in the phrase
     std::vector<uint16_t> buforDokumentu_;            // disk mode
     std::vector<int32_t> buforPostingow_;             // disk mode
+    int stanObrazu_ = -1;                             // separators vs plik.ref: -1 unchecked, 0 differ, 1 agree
 };

@@ -1,0 +1,120 @@
+// Recursive descent over the condition's tokens; every level evaluates as it parses, so the
+// result set is ready when the analysis ends.
+#include "ParserBool.h"
+
+#include "Zapytanie.h"
+#include "cp1250.h"
+#include "mLib.h"
+
+namespace {
+
+const char* const kOperatory[] = {nullptr, "AND", "OR"};   // index = level
+
+// Every occurrence of `co` replaced by `czym`, left to right, without rescanning replaced text.
+std::string Zamiana(const std::string& tekst, const std::string& co, const std::string& czym) {
+    std::string wynik;
+    size_t p = 0;
+    for (size_t z; (z = tekst.find(co, p)) != std::string::npos; p = z + co.size()) {
+        wynik.append(tekst, p, z - p);
+        wynik += czym;
+    }
+    wynik.append(tekst, p, std::string::npos);
+    return wynik;
+}
+
+}  // namespace
+
+TcParserBool::TcParserBool(TcZapytanie& ladujacy) : ladujacy_(ladujacy) {}
+
+bool TcParserBool::AnalizaWarunku(const std::string& warunek, TcTablicaLogiczna& wynik) {
+    Tekst = mControlToSpaces(warunek);
+    Tekst = Zamiana(Tekst, " AND_NOT ", " AND NOT ");
+    Tekst = Zamiana(Tekst, " OR_NOT ", " OR NOT ");
+    Blad.clear();
+    PozycjaBledu = 0;
+    DlugoscBledu = 1;
+    try {
+        PodzialNaSkladniki();
+        Biezacy = 0;
+        if (Skladniki.empty()) ZgloszenieBledu(0, PL("Nie podano warunku."));
+        AnalizaWyrazenia(3, wynik);
+        if (Biezacy != int32_t(Skladniki.size())) ZgloszenieBledu(Biezacy, PL("Brak operatora działania."));
+        return true;
+    } catch (const EBladWarunku&) {
+        return false;
+    }
+}
+
+void TcParserBool::PodzialNaSkladniki() {
+    Skladniki.clear();
+    mStringParser(Tekst, TZbiorZnakow(" ()"), TZbiorZnakow("\""), true, Skladniki);
+}
+
+void TcParserBool::AnalizaWyrazenia(int poziom, TcTablicaLogiczna& zbior) {
+    if (Biezacy >= int32_t(Skladniki.size())) ZgloszenieBledu(Biezacy, PL("Brak składnika wyrażenia."));
+    if (poziom == 0) {
+        AnalizaSkladnika(zbior);
+        return;
+    }
+    TcTablicaLogiczna tymczasowy(zbior.Dlugosc());
+    AnalizaWyrazenia(poziom - 1, zbior);
+    while (const char* op = RozpoznanieOperatora(poziom)) {
+        AnalizaWyrazenia(poziom - 1, tymczasowy);
+        if (op == kOperatory[1]) zbior.Iloczyn(tymczasowy);
+        else zbior.Suma(tymczasowy);
+    }
+}
+
+void TcParserBool::AnalizaSkladnika(TcTablicaLogiczna& zbior) {
+    bool negacja = false;
+    if (Biezacy < int32_t(Skladniki.size()) && cp1250::equalsNoCase(Skladniki[size_t(Biezacy)], "NOT")) {
+        negacja = true;
+        ++Biezacy;
+    }
+    if (Biezacy >= int32_t(Skladniki.size())) ZgloszenieBledu(Biezacy, PL("Brak składnika wyrażenia."));
+    if (!AnalizaNawiasu(zbior)) {
+        ladujacy_.SzukanieFrazy(Skladniki[size_t(Biezacy)], zbior);
+        if (ladujacy_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
+        ++Biezacy;
+    }
+    if (negacja) zbior.Negacja();
+}
+
+bool TcParserBool::AnalizaNawiasu(TcTablicaLogiczna& zbior) {
+    if (Skladniki[size_t(Biezacy)] != "(") return false;
+    ++Biezacy;
+    AnalizaWyrazenia(3, zbior);
+    if (Biezacy < int32_t(Skladniki.size()) && Skladniki[size_t(Biezacy)] == ")") {
+        ++Biezacy;
+    } else {
+        const bool zostaly = Biezacy < int32_t(Skladniki.size());
+        ZgloszenieBledu(zostaly ? Biezacy : Biezacy - 1, PL("Brak nawiasu zamykającego."));
+    }
+    return true;
+}
+
+// Level 3 has no operator of its own; a recognised operator is consumed.
+const char* TcParserBool::RozpoznanieOperatora(int poziom) {
+    if (poziom < 1 || poziom > 2 || Biezacy >= int32_t(Skladniki.size())) return nullptr;
+    if (!cp1250::equalsNoCase(Skladniki[size_t(Biezacy)], kOperatory[poziom])) return nullptr;
+    ++Biezacy;
+    return kOperatory[poziom];
+}
+
+// The position is found by searching the tokens in order in the text, each from just after
+// the previous one, so that it lands on the index-th token even when an earlier one repeats.
+void TcParserBool::ZgloszenieBledu(int32_t indeks, const std::string& komunikat) {
+    Blad = komunikat;
+    PozycjaBledu = 0;
+    DlugoscBledu = 1;
+    if (indeks >= 0 && indeks < int32_t(Skladniki.size())) {
+        for (int32_t i = 0; i <= indeks; ++i) {
+            const std::string& t = Skladniki[size_t(i)];
+            const size_t od = size_t(PozycjaBledu + DlugoscBledu) - 1;   // 1-based start
+            const size_t z = od <= Tekst.size() ? Tekst.find(t, od) : std::string::npos;
+            PozycjaBledu = z == std::string::npos ? 0 : int32_t(z) + 1;
+            DlugoscBledu = int32_t(t.size());
+        }
+    }
+    throw EBladWarunku(PL("Nieobsłużony błąd analizy warunku."));
+}

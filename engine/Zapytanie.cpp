@@ -1,0 +1,411 @@
+// The query object: phrase search over the word image (memory mode) or the posting lists and
+// candidate documents (disk mode), the chamber and provision filters, the document records,
+// and the run of a whole query.
+#include "Zapytanie.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Analiza.h"
+#include "ParserBool.h"
+#include "bSlownikTxt.h"
+#include "cp1250.h"
+#include "mLib.h"
+
+namespace {
+
+constexpr int32_t kMaksSlowFrazy = 16;
+constexpr int32_t kKoniecZbioru = 0x3ffff;   // Wyzerowanie's "up to the last entry"
+constexpr int kBlok = 64;                   // image values tested per step of the vectorised scan
+
+// Record scrambling: the fixed key and the bytes it never touches.
+const char* const kKluczRekordow = "KR52MV";
+
+const TZbiorZnakow& ZnakiNieszyfrowane() {
+    static const TZbiorZnakow zbior = [] {
+        TZbiorZnakow z = TZbiorZnakow::Zakres(0, 31);
+        z.dodaj('&');
+        z.dodaj('=');
+        return z;
+    }();
+    return zbior;
+}
+
+// The look-up order of slowo.dat: bytes, ASCII a-z folded to upper case.
+inline unsigned char Zlozenie(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+
+int Porownanie(std::string_view slowo, std::string_view tekst) {
+    const size_t n = std::min(slowo.size(), tekst.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char a = Zlozenie(static_cast<unsigned char>(slowo[i]));
+        const unsigned char b = Zlozenie(static_cast<unsigned char>(tekst[i]));
+        if (a != b) return a < b ? -1 : 1;
+    }
+    if (slowo.size() == tekst.size()) return 0;
+    return slowo.size() < tekst.size() ? -1 : 1;
+}
+
+// Is any of the kBlok values at `x` inside [lo, lo + rozpietosc] (16-bit wrap-around)? Written
+// without branches so that the compiler turns it into vector compares.
+inline bool BlokZawiera(const uint16_t* x, uint16_t lo, uint16_t rozpietosc) {
+    unsigned jest = 0;
+    for (int i = 0; i < kBlok; ++i) jest |= static_cast<uint16_t>(x[i] - lo) <= rozpietosc;
+    return jest != 0;
+}
+
+}  // namespace
+
+// ---- Construction ----
+
+TcZapytanie::TcZapytanie(const TOpcjeLadowania& opcje)
+    : TcZapytanie(std::make_shared<TcMagazynIndeksu>(opcje), nullptr) {}
+
+TcZapytanie::TcZapytanie(const TcZapytanie& zrodlo) : TcZapytanie(zrodlo.magazyn_, &zrodlo) {}
+
+TcZapytanie::TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapytanie* zrodlo)
+    : Wynik(zrodlo ? zrodlo->Wynik.Dlugosc() : magazyn->N + 1),
+      ZbiorPrzepisu(Wynik.Dlugosc()),
+      ZbiorIzby(Wynik.Dlugosc()),
+      ZbiorRaportu(Wynik.Dlugosc()),
+      magazyn_(std::move(magazyn)) {
+    if (zrodlo) {
+        Znaki = zrodlo->Znaki;
+        NaDysku = zrodlo->NaDysku;
+        PoczatekPism = zrodlo->PoczatekPism;
+        PoczatekTez = zrodlo->PoczatekTez;
+        KoniecTez = zrodlo->KoniecTez;
+        Kopia = true;
+        ladujacy_ = zrodlo->ladujacy_;
+    } else {
+        Znaki = magazyn_->Znaki;
+        NaDysku = magazyn_->NaDysku;
+        PoczatekPism = magazyn_->PoczatekPism;
+        PoczatekTez = magazyn_->PoczatekTez;
+        KoniecTez = magazyn_->KoniecTez;
+        ladujacy_ = this;
+    }
+}
+
+// The store's files close with the store, when its last holder goes; the counting copy is
+// destroyed first and so never closes them under the loading object.
+TcZapytanie::~TcZapytanie() = default;
+
+int32_t TcZapytanie::LiczbaDokumentow() const { return magazyn_->N; }
+
+// ---- Word look-up ----
+
+int32_t TcZapytanie::SzukanieSlowa(const std::string& tekst, int tryb) const {
+    const std::vector<std::string>& slowa = magazyn_->Slowa;
+    int32_t lo = 1, hi = magazyn_->W + 1, mid = 0;
+    int c = 0;
+    do {
+        mid = (lo + hi) / 2;
+        c = Porownanie(slowa[size_t(mid)], tekst);
+        if (c == -1) lo = mid + 1;
+        else if (c == 1) hi = mid - 1;
+    } while (hi >= lo && c != 0);
+
+    int32_t wynik;
+    if (c == 0 || c == tryb) wynik = mid;
+    else if (tryb != 0) wynik = mid + tryb;
+    else wynik = 0;
+    if (tryb == 1 && wynik != 0 &&
+        (wynik > magazyn_->W + 1 || !cp1250::startsWithNoCase(slowa[size_t(wynik)], tekst)))
+        wynik = 0;
+    return wynik;
+}
+
+void TcZapytanie::DodanieSlowaFrazy(const std::string& token) {
+    if (LiczbaSlow == -1) return;
+    if (LiczbaSlow >= kMaksSlowFrazy) {   // Zakresy has no room: the phrase is refused
+        frazaZaDluga_ = true;
+        LiczbaSlow = -1;
+        return;
+    }
+    const size_t gwiazdka = token.find('*');
+    ++LiczbaSlow;
+    TZakres& z = Zakresy[size_t(LiczbaSlow)];
+    if (gwiazdka != std::string::npos) {
+        const std::string prefiks = token.substr(0, gwiazdka);
+        z.Od = SzukanieSlowa(prefiks, 1);
+        z.Do = SzukanieSlowa(prefiks + '\xFF', -1);
+        if (z.Od == 0) LiczbaSlow = -1;
+    } else {
+        z.Od = z.Do = SzukanieSlowa(token, 0);
+        if (z.Od == 0) LiczbaSlow = -1;
+    }
+}
+
+uint32_t TcZapytanie::NumerSlowa(int64_t pozycja) const { return magazyn_->NumerSlowa(pozycja); }
+
+uint32_t TcZapytanie::NumerSlowaNaDysku(int32_t indeksBufora, int64_t pozycja) const {
+    return uint32_t(buforDokumentu_[size_t(indeksBufora)]) | (magazyn_->WysokieBity(pozycja) << 16);
+}
+
+// ---- Phrase search ----
+
+void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wynik) {
+    LiczbaSlow = 0;
+    frazaZaDluga_ = false;
+    const std::string duza = cp1250::upper(fraza);
+    int32_t tokeny = 0;
+    PodzialTekstu(duza, magazyn_->Znaki, [&](std::string_view t) {
+        if (++tokeny > kMaksSlowFrazy) {
+            frazaZaDluga_ = true;
+            LiczbaSlow = -1;
+            return;
+        }
+        DodanieSlowaFrazy(std::string(t));
+    });
+    wynik.Wypelnienie(false);
+    if (magazyn_->NaDysku) {
+        SzukanieNaDysku(wynik);
+        return;
+    }
+    if (LiczbaSlow >= 1) SzukanieWPamieci(wynik);
+}
+
+// Do the image's separators stand exactly where plik.ref puts the document ends? Then the
+// memory scan may take document boundaries from plik.ref and skip the rest of a document once
+// it matched; otherwise the scan walks the image value by value, as the separators say.
+bool TcZapytanie::ObrazZgodny() {
+    if (stanObrazu_ >= 0) return stanObrazu_ == 1;
+    const TcMagazynIndeksu& m = *magazyn_;
+    const int64_t L = int64_t(m.Obraz.size());
+    const std::vector<int32_t>& ref = m.PlikRef;
+    bool zgodny = int64_t(ref.size()) == int64_t(m.N) + 2 && ref[1] == 0 && int64_t(ref[size_t(m.N) + 1]) == 2 * L &&
+                  (m.Aux.empty() || int64_t(m.Aux.size()) * 4 >= L);
+    for (int32_t d = 1; zgodny && d <= m.N; ++d) {
+        const int64_t a = ref[size_t(d)], b = ref[size_t(d) + 1];
+        zgodny = (b & 1) == 0 && b > a && b / 2 <= L && m.NumerSlowa(b / 2 - 1) == 0;
+    }
+    if (zgodny) {
+        int64_t zera = 0;
+        const uint16_t* obraz = m.Obraz.data();
+        for (int64_t p = 0; p < L; ++p) zera += obraz[p] == 0;
+        if (!m.Aux.empty() && zera != m.N) {
+            zera = 0;
+            for (int64_t p = 0; p < L; ++p) zera += obraz[p] == 0 && m.WysokieBity(p) == 0;
+        }
+        zgodny = zera == m.N;
+    }
+    stanObrazu_ = zgodny ? 1 : 0;
+    return zgodny;
+}
+
+void TcZapytanie::SzukanieWPamieci(TcTablicaLogiczna& wynik) {
+    const TcMagazynIndeksu& m = *magazyn_;
+    const int32_t n = LiczbaSlow;
+    const int64_t L = int64_t(m.Obraz.size());
+    if (L - n < 0) return;
+    if (!ObrazZgodny()) {
+        SzukanieWPamieciDoslowne(wynik);
+        return;
+    }
+    for (int32_t k = 1; k <= n; ++k)
+        if (Zakresy[size_t(k)].Od > Zakresy[size_t(k)].Do) return;   // an empty range matches nothing
+
+    const uint16_t* obraz = m.Obraz.data();
+    const bool rozszerzone = !m.Aux.empty();
+    const int32_t* ref = m.PlikRef.data();
+    const int32_t N = m.N;
+    const int64_t ostatni = L - n;   // last position where the phrase may start
+
+    auto wZakresie = [&](int64_t p, int32_t k) {
+        const uint32_t w = rozszerzone ? m.NumerSlowa(p) : obraz[p];
+        return w - uint32_t(Zakresy[size_t(k)].Od) <= uint32_t(Zakresy[size_t(k)].Do - Zakresy[size_t(k)].Od);
+    };
+
+    // The first word is searched on the low 16 bits; with tekst.aux a range of 65535 words or
+    // more covers every low value, and each position is tested in full instead.
+    const uint32_t rozpietosc = uint32_t(Zakresy[1].Do - Zakresy[1].Od);
+    const bool filtr = !rozszerzone || rozpietosc < 65535;
+    const uint16_t lo16 = uint16_t(Zakresy[1].Od & 0xFFFF);
+    const uint16_t rozp16 = uint16_t(rozpietosc);
+
+    int32_t d = 1;
+    int64_t p = 0;
+    while (p <= ostatni) {
+        if (filtr) {
+            while (p + kBlok <= ostatni + 1 && !BlokZawiera(obraz + p, lo16, rozp16)) p += kBlok;
+            while (p <= ostatni && static_cast<uint16_t>(obraz[p] - lo16) > rozp16) ++p;
+            if (p > ostatni) break;
+        }
+        bool traf = wZakresie(p, 1);
+        for (int32_t k = 2; traf && k <= n; ++k) traf = wZakresie(p + k - 1, k);
+        if (!traf) {
+            ++p;
+            continue;
+        }
+        // The document holding p: the last d with ref[d] <= 2p, found forward from the last one.
+        if (int64_t(ref[d + 1]) <= 2 * p)
+            d = int32_t(std::upper_bound(ref + d + 1, ref + N + 2, int32_t(2 * p)) - ref) - 1;
+        wynik.Dane[size_t(d)] = 1;
+        p = ref[d + 1] / 2;   // the rest of the document cannot add anything
+    }
+}
+
+// Value by value, counting separators: used when the image and plik.ref disagree, so that the
+// disagreement is reported where the scan meets it.
+void TcZapytanie::SzukanieWPamieciDoslowne(TcTablicaLogiczna& wynik) {
+    const TcMagazynIndeksu& m = *magazyn_;
+    const int32_t n = LiczbaSlow;
+    const int64_t L = int64_t(m.Obraz.size());
+    if (!m.Aux.empty() && int64_t(m.Aux.size()) * 4 < L) mBladWewnetrzny("TfGlowne.SzukanieFrazy", 1);
+    auto wZakresie = [&](uint32_t w, int32_t k) {
+        return int64_t(w) >= Zakresy[size_t(k)].Od && int64_t(w) <= Zakresy[size_t(k)].Do;
+    };
+    int32_t d = 1;
+    for (int64_t p = 0; p <= L - n; ++p) {
+        const uint32_t w = m.NumerSlowa(p);
+        if (w == 0) {
+            ++d;
+            if (d > m.N + 1 || int64_t(m.PlikRef[size_t(d)]) != 2 * (p + 1))
+                mBladWewnetrzny("TfGlowne.SzukanieFrazy", 1);
+        } else if (wZakresie(w, 1)) {
+            bool traf = true;
+            for (int32_t k = 2; traf && k <= n; ++k) traf = wZakresie(m.NumerSlowa(p + k - 1), k);
+            if (traf) {
+                if (d <= m.N) wynik.Dane[size_t(d)] = 1;
+                p += n - 1;
+            }
+        }
+    }
+}
+
+void TcZapytanie::SzukanieNaDysku(TcTablicaLogiczna& wynik) {
+    const TcMagazynIndeksu& m = *magazyn_;
+    const int32_t n = LiczbaSlow;
+    TcTablicaLogiczna tymczasowy(wynik.Dlugosc());
+    uint8_t* t = tymczasowy.Dane.data();
+    const int32_t dl = tymczasowy.Dlugosc();
+    for (int32_t k = 1; k <= n; ++k) {
+        tymczasowy.Wypelnienie(false);
+        const int32_t od = Zakresy[size_t(k)].Od, do_ = std::min(Zakresy[size_t(k)].Do, m.W);
+        if (od >= 1 && od <= do_) {
+            m.CzytajPostingi(od, do_, [&](const int32_t* numery, size_t ile) {
+                for (size_t i = 0; i < ile; ++i)
+                    if (numery[i] > 0 && numery[i] < dl) t[numery[i]] = 1;
+            });
+        }
+        if (k == 1) wynik.Suma(tymczasowy);
+        else wynik.Iloczyn(tymczasowy);
+    }
+    if (n <= 1) return;
+
+    const int32_t ostatni = wynik.Dlugosc() - 1;
+    for (int32_t d = 1; d <= ostatni; ++d) {
+        if (!wynik.Dane[size_t(d)]) continue;
+        wynik.Dane[size_t(d)] = 0;
+        m.CzytajObrazDokumentu(d, buforDokumentu_);   // the run without its separator
+        const int64_t a = m.PlikRef[size_t(d)] / 2;
+        const int64_t c1 = int64_t(buforDokumentu_.size());
+        for (int64_t j = 0; j <= c1 - n; ++j) {
+            const uint32_t w = NumerSlowaNaDysku(int32_t(j), a + j);
+            if (w == 0) mBladWewnetrzny("TfGlowne.SzukanieNaDysku", 1);
+            bool traf = int64_t(w) >= Zakresy[1].Od && int64_t(w) <= Zakresy[1].Do;
+            for (int32_t k = 2; traf && k <= n; ++k) {
+                const int64_t v = NumerSlowaNaDysku(int32_t(j + k - 1), a + j + k - 1);
+                traf = v >= Zakresy[size_t(k)].Od && v <= Zakresy[size_t(k)].Do;
+            }
+            if (traf) {
+                wynik.Dane[size_t(d)] = 1;
+                break;
+            }
+        }
+    }
+}
+
+// ---- Filters ----
+
+void TcZapytanie::SzukanieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer,
+                                const char* gdzie, TcTablicaLogiczna& zbior) {
+    zbior.Wypelnienie(false);
+    if (pozycja == -1) return;
+    if (!magazyn_->WypelnienieGrupy(mix, pozycja, numer, zbior)) mBladWewnetrzny(gdzie, 1, '\r');
+}
+
+void TcZapytanie::SzukanieIzby(int32_t numer, TcTablicaLogiczna& zbior) {
+    const int32_t pozycja = SlownikIzb ? SlownikIzb->PozycjaWgNumeru(numer) : -1;
+    SzukanieGrupy(magazyn_->IzbyMix, pozycja, numer, "TcZapytanie.SzukanieIzby", zbior);
+}
+
+void TcZapytanie::SzukaniePrzepisu(int32_t numer, TcTablicaLogiczna& zbior) {
+    const int32_t pozycja = SlownikPrzepisow ? SlownikPrzepisow->PozycjaWgNumeru(numer) : -1;
+    SzukanieGrupy(magazyn_->PrzepisyMix, pozycja, numer, "TcZapytanie.SzukaniePrzepisu", zbior);
+}
+
+// ---- The query ----
+
+bool TcZapytanie::WykonanieZapytania() {
+    if (!Parser) mBladWewnetrzny("TcZapytanie.WykonanieZapytania", 1);
+    const int32_t dl = Wynik.Dlugosc();
+
+    // The additional condition is checked alone, into a scratch set: a wrong one leaves the
+    // current result exactly as it was.
+    TcTablicaLogiczna roboczy(dl);
+    if (!WarunekDodatkowy.empty() && !Parser->AnalizaWarunku(WarunekDodatkowy, roboczy)) return false;
+
+    std::string pelny;
+    if (!Warunek.empty()) {
+        size_t a = 0, b = Warunek.size();
+        while (a < b && static_cast<unsigned char>(Warunek[a]) <= ' ') ++a;
+        while (b > a && static_cast<unsigned char>(Warunek[b - 1]) <= ' ') --b;
+        pelny = Warunek.substr(a, b - a);
+        if (!WarunekDodatkowy.empty()) pelny = "( " + pelny + " ) AND ( " + WarunekDodatkowy + " )";
+    } else {
+        pelny = WarunekDodatkowy;
+    }
+    pelny = mControlToSpaces(pelny);
+
+    if (!pelny.empty()) {
+        if (!Parser->AnalizaWarunku(pelny, roboczy)) {
+            // Only the standard condition can be wrong here; a phrase too long for the search is
+            // the user's error, anything else the program's.
+            if (ladujacy_ && ladujacy_->FrazaZaDluga()) return false;
+            mBladWewnetrznyTekst(PL("bebłąd !!!"));
+        }
+    } else {
+        roboczy.Wypelnienie(true);
+    }
+
+    if (!Raport.empty()) ZbiorRaportu.Dane = Wynik.Dane;
+    else ZbiorRaportu.Wypelnienie(true);
+    if (Izba != 0) SzukanieIzby(Izba, ZbiorIzby);
+    else ZbiorIzby.Wypelnienie(true);
+    if (Przepis != 0) SzukaniePrzepisu(Przepis, ZbiorPrzepisu);
+    else ZbiorPrzepisu.Wypelnienie(true);
+
+    roboczy.Iloczyn(ZbiorIzby);
+    roboczy.Iloczyn(ZbiorPrzepisu);
+    if (TylkoDoRaportu) roboczy.Iloczyn(ZbiorRaportu);
+    if (!Interpretacja) {
+        roboczy.Wyzerowanie(1, PoczatekPism - 1);
+        roboczy.Wyzerowanie(KoniecTez + 1, kKoniecZbioru);
+    }
+    if (!PismoMinisterstwa) roboczy.Wyzerowanie(PoczatekPism, PoczatekTez - 1);
+    if (!TezaOrzeczenia) roboczy.Wyzerowanie(PoczatekTez, KoniecTez);
+
+    WarunekPelny = std::move(pelny);
+    Wynik.Dane.swap(roboczy.Dane);
+    Raport = "X";
+    return true;
+}
+
+// ---- Records and acts ----
+
+TDokument TcZapytanie::OdczytanieDokumentu(int32_t numer) const {
+    if (numer < 1 || numer > magazyn_->N) mBladWewnetrzny("TcZapytanie.OdczytanieDokumentu", 1);
+    std::string rekord;
+    magazyn_->CzytajRekord(numer, rekord);
+    if (rekord.size() < 4) mBladWewnetrzny("TcZapytanie.OdczytanieDokumentu", 2);
+    mScrambleInPlace(rekord.data(), rekord.size(), kKluczRekordow, ZnakiNieszyfrowane());
+    TDokument dok;
+    for (int i = 3; i >= 0; --i) dok.Data = (dok.Data << 8) | static_cast<unsigned char>(rekord[size_t(i)]);
+    dok.Tekst.assign(rekord, 4, std::string::npos);
+    return dok;
+}
+
+void TcZapytanie::WczytanieAktu(const std::string& stem) { magazyn_->WczytanieAktu(stem); }
+
+std::string TcZapytanie::OdczytanieFraz(int32_t pozycja) const { return magazyn_->OdczytanieFraz(pozycja); }
