@@ -259,14 +259,13 @@ uint16_t mCrc16(std::string_view text, uint16_t start) {
 
 void mScrambleInPlace(char* data, size_t length, std::string_view key, const TZbiorZnakow& kept) {
     if (key.empty()) return;
-    bool zachowany[256];
-    for (int c = 0; c < 256; ++c) zachowany[c] = kept.zawiera(static_cast<unsigned char>(c));
+    // The key advances with every position, kept or not; a counter that wraps avoids a division.
     const size_t dlugoscKlucza = key.size();
     size_t k = 0;
     for (size_t i = 0; i < length; ++i) {
         auto c = static_cast<unsigned char>(data[i]);
         auto x = static_cast<unsigned char>(c ^ static_cast<unsigned char>(key[k]));
-        if (!zachowany[c] && !zachowany[x]) data[i] = static_cast<char>(x);
+        if (!kept.zawiera(c) && !kept.zawiera(x)) data[i] = static_cast<char>(x);
         if (++k == dlugoscKlucza) k = 0;
     }
 }
