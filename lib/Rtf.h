@@ -1,0 +1,32 @@
+// Rich text (RTF) to the plain text an act is shown and indexed as, and plain paragraphs to
+// simple RTF. Our own small reader: it keeps the characters a reader sees and drops the rest.
+//
+// The returned text is Windows-1250, one byte per character, so a plain-text view that shows
+// it gives caret positions equal to byte offsets in it. Conventions:
+//   \par, \line, \sect, \row      -> "\n" (every paragraph mark, the last one included)
+//   \tab, \cell                    -> "\t"
+//   \~ -> " ",  \- -> nothing,  \_ -> "-",  \emdash \endash \bullet and the typographic
+//   quotes -> their Windows-1250 characters
+//   \'hh -> the byte in the code page of the current font (its \fcharset or \cpg) or of the
+//          document (\ansicpg, default 1250; plain \ansi is 1252); pages other than 1250 go
+//          through Unicode, characters Windows-1250 lacks become "?"
+//   \uN  -> the character (N may be negative), then \ucN (default 1) fallback characters skipped
+// Skipped entirely: the font, colour and style tables, \info, \pict, \object, headers,
+// footers, footnotes, field instructions, every {\* ...} destination and hidden text (\v).
+//
+//   RtfNaTekst("{\\rtf1\\ansi\\ansicpg1250 Zaj\\'b9c\\par drugi\\tab x}") -> "Zaj\xB9" "c\ndrugi\tx"
+//
+// Input that does not begin with "{\rtf" is taken as plain text (CR LF and CR become "\n").
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::string RtfNaTekst(std::string_view rtf);
+
+// Paragraphs (Windows-1250) as an RTF document in code page 1250: bytes from 0x80 as \'hh,
+// "\t" as \tab, "\n" inside a paragraph as \line, each paragraph closed by \par. Paragraph i
+// is bold when pogrubione[i] is true. RtfNaTekst of the result gives the paragraphs, each
+// followed by "\n".
+std::string TekstNaRtf(const std::vector<std::string>& akapity, const std::vector<bool>& pogrubione = {});
