@@ -1,0 +1,241 @@
+// belvastrona-bench-compare DATA CACHE: our engine, SQLite FTS5 and Xapian on the same corpus
+// and query mix, in this process, one thread. DATA is a built data directory; CACHE keeps the
+// other engines' indexes between runs (built here when missing) and the build times.
+//
+// Every query must select the same documents in all three engines; the program prints one
+// table and exits with 1 when any set differs. Its last line is
+//   worst ratio: ours/FTS5 R1, ours/Xapian R2
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+
+#include "Budowa.h"
+#include "Mieszanka.h"
+#include "Pomiar.h"
+#include "Silniki.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int PrzebiegiMierzone = 10;
+
+struct TWynikKlasy {
+    double Mediana = 0, P95 = 0, Zimny = -1;
+};
+
+std::string Odczyt(const std::string& plik) {
+    std::ifstream f(plik);
+    std::string s;
+    std::getline(f, s);
+    return s;
+}
+
+// Time of one run of a class: per query for searches, per batch for a recount.
+double Przebieg(TSilnik& s, const TKlasa& k, std::vector<int32_t>& bufor) {
+    const double t0 = Teraz();
+    for (const PWarunek& w : k.Zapytania) {
+        if (k.Liczenie) s.Zliczanie(*w);
+        else s.Szukanie(*w, bufor);
+    }
+    const double t = Teraz() - t0;
+    return k.Liczenie ? t : t / double(k.Zapytania.size());
+}
+
+std::string Ms(double s) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.3f", s * 1000);
+    return b;
+}
+std::string Stosunek(double a, double b) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%.2f", b > 0 ? a / b : 0.0);
+    return t;
+}
+std::string MB(int64_t bajty) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%.1f MB", double(bajty) / 1e6);
+    return t;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: belvastrona-bench-compare DATA_DIRECTORY CACHE_DIRECTORY\n");
+        return 2;
+    }
+    const std::string dane = argv[1], cache = argv[2];
+    const std::string plikFts5 = cache + "/fts5.db", katalogXapian = cache + "/xapian", slowniki = cache + "/slowniki";
+    try {
+        fs::create_directories(cache);
+        if (!fs::exists(slowniki + "/izby.ini")) {
+            TOpcjeLadowania o;
+            o.Katalog = dane;
+            o.WymusDysk = true;
+            ZapisSlownikow(OdczytanieGrup(TcMagazynIndeksu(o)), slowniki);
+        }
+        const bool brakFts5 = !fs::exists(plikFts5), brakXapian = !fs::exists(katalogXapian);
+        if (brakFts5 || brakXapian) {
+            std::fprintf(stderr, "building the FTS5 and Xapian indexes of %s ...\n", dane.c_str());
+            TCzasBudowy cf, cx;
+            BudowaObcych(dane, brakFts5 ? plikFts5 : "", brakXapian ? katalogXapian : "", cf, cx);
+            if (brakFts5) std::ofstream(cache + "/fts5.czas") << cf.Sekundy << " " << cf.SekundyCpu << "\n";
+            if (brakXapian) std::ofstream(cache + "/xapian.czas") << cx.Sekundy << " " << cx.SekundyCpu << "\n";
+        }
+
+        // Open one engine at a time and run the mix once on it, so that each engine's resident
+        // memory is its own.
+        std::vector<std::unique_ptr<TSilnik>> silniki(3);
+        std::vector<int64_t> pamiec(3);
+        std::vector<double> otwarcie(3);
+        std::function<std::unique_ptr<TSilnik>()> otworz[3] = {
+            [&] { return OtwarcieWlasnego(dane, slowniki); },
+            [&] { return OtwarcieFts5(plikFts5); },
+            [&] { return OtwarcieXapian(katalogXapian); },
+        };
+        std::vector<TKlasa> klasy;
+        std::vector<int32_t> bufor;
+        for (int e = 0; e < 3; ++e) {
+            const int64_t r0 = PamiecRezydentna();
+            const double t0 = Teraz();
+            silniki[e] = otworz[e]();
+            otwarcie[e] = Teraz() - t0;
+            if (e == 0) {
+                const TcMagazynIndeksu& m = MagazynWlasnego(*silniki[0]);
+                klasy = WyborZapytan(m, dane, OdczytanieGrup(m));
+            }
+            for (const TKlasa& k : klasy) Przebieg(*silniki[e], k, bufor);
+            pamiec[e] = PamiecRezydentna() - r0;
+        }
+        const TcMagazynIndeksu& magazyn = MagazynWlasnego(*silniki[0]);
+
+        // Identical sets everywhere (and, for the recount, identical counts).
+        int rozne = 0;
+        for (const TKlasa& k : klasy)
+            for (const PWarunek& w : k.Zapytania) {
+                TSkrot s[3];
+                int64_t liczby[3];
+                for (int e = 0; e < 3; ++e) {
+                    silniki[e]->Szukanie(*w, bufor);
+                    s[e] = Skrot(bufor);
+                    liczby[e] = silniki[e]->Zliczanie(*w);
+                }
+                const bool zgodne = s[0] == s[1] && s[0] == s[2] && liczby[0] == s[0].Liczba &&
+                                    liczby[1] == s[0].Liczba && liczby[2] == s[0].Liczba;
+                if (!zgodne) {
+                    ++rozne;
+                    std::fprintf(stderr, "RESULT SETS DIFFER for %s: ours %lld/%016llx (count %lld), FTS5 %lld/%016llx (count %lld), Xapian %lld/%016llx (count %lld)\n",
+                                 Opis(*w).c_str(), (long long)s[0].Liczba, (unsigned long long)s[0].Hash, (long long)liczby[0],
+                                 (long long)s[1].Liczba, (unsigned long long)s[1].Hash, (long long)liczby[1],
+                                 (long long)s[2].Liczba, (unsigned long long)s[2].Hash, (long long)liczby[2]);
+                }
+            }
+
+        // Warm: one pass, then the timed runs.
+        std::map<std::string, TWynikKlasy> wyniki[3];
+        for (const TKlasa& k : klasy)
+            for (int e = 0; e < 3; ++e) {
+                Przebieg(*silniki[e], k, bufor);
+                std::vector<double> czasy;
+                for (int i = 0; i < PrzebiegiMierzone; ++i) czasy.push_back(Przebieg(*silniki[e], k, bufor));
+                wyniki[e][k.Nazwa] = {Percentyl(czasy, 50), Percentyl(czasy, 95), -1};
+            }
+
+        // The floor of memory mode: one read-only pass over the image.
+        double podloga = 0;
+        if (!magazyn.NaDysku) {
+            std::vector<double> czasy;
+            volatile uint64_t suma = 0;
+            for (int i = 0; i < PrzebiegiMierzone; ++i) {
+                const double t0 = Teraz();
+                uint64_t s = 0;
+                for (uint16_t v : magazyn.Obraz) s += v;
+                suma = suma + s;
+                czasy.push_back(Teraz() - t0);
+            }
+            podloga = Percentyl(czasy, 50);
+        }
+        const bool naDysku = magazyn.NaDysku;
+        const int32_t N = magazyn.N;
+        const int64_t obraz = magazyn.DlugoscObrazu * 2;
+
+        // Cold: the first query of each class after a fresh open, with the page cache dropped.
+        bool oproznione = true;
+        std::vector<double> otwarcieZimne(3, 0);
+        silniki.clear();
+        for (int e = 0; e < 3; ++e)
+            for (const TKlasa& k : klasy) {
+                oproznione = OproznienieBuforow() && oproznione;
+                const double t0 = Teraz();
+                std::unique_ptr<TSilnik> s = otworz[e]();
+                otwarcieZimne[e] = std::max(otwarcieZimne[e], Teraz() - t0);
+                const double t1 = Teraz();
+                if (k.Liczenie) {
+                    for (const PWarunek& w : k.Zapytania) s->Zliczanie(*w);
+                } else {
+                    s->Szukanie(*k.Zapytania.front(), bufor);
+                }
+                wyniki[e][k.Nazwa].Zimny = Teraz() - t1;
+            }
+
+        // The table.
+        std::printf("corpus: %d documents, image %lld bytes, %s mode; %zu query classes, %d timed runs each\n", N,
+                    (long long)obraz, naDysku ? "disk" : "memory", klasy.size(), PrzebiegiMierzone);
+        std::printf("times in ms per query (recount: per batch of six counts); warm median and p95, cold = first "
+                    "query after opening%s\n",
+                    oproznione ? " with the page cache dropped" : " (page cache NOT dropped: not allowed here)");
+        std::printf("%-28s %3s | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", "class", "n", "ours med",
+                    "ours p95", "FTS5 med", "FTS5 p95", "Xap med", "Xap p95", "o/FTS5", "o/Xap", "cold ours",
+                    "cold FTS5", "cold Xap");
+        double najgorszyF = 0, najgorszyX = 0;
+        for (const TKlasa& k : klasy) {
+            const TWynikKlasy &o = wyniki[0][k.Nazwa], &f = wyniki[1][k.Nazwa], &x = wyniki[2][k.Nazwa];
+            najgorszyF = std::max(najgorszyF, f.Mediana > 0 ? o.Mediana / f.Mediana : 0);
+            najgorszyX = std::max(najgorszyX, x.Mediana > 0 ? o.Mediana / x.Mediana : 0);
+            std::printf("%-28s %3zu | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", k.Nazwa.c_str(),
+                        k.Zapytania.size(), Ms(o.Mediana).c_str(), Ms(o.P95).c_str(), Ms(f.Mediana).c_str(),
+                        Ms(f.P95).c_str(), Ms(x.Mediana).c_str(), Ms(x.P95).c_str(),
+                        Stosunek(o.Mediana, f.Mediana).c_str(), Stosunek(o.Mediana, x.Mediana).c_str(),
+                        Ms(o.Zimny).c_str(), Ms(f.Zimny).c_str(), Ms(x.Zimny).c_str());
+        }
+        if (!naDysku) {
+            const TWynikKlasy& fc = wyniki[0]["phrase of frequent words"];
+            std::printf("memory-mode floor: one read-only pass over the image %s ms; frequent phrase %s ms = %s x floor\n",
+                        Ms(podloga).c_str(), Ms(fc.Mediana).c_str(), Stosunek(fc.Mediana, podloga).c_str());
+        }
+        std::printf("recount of six conditions (ours, warm median): %s ms\n",
+                    Ms(wyniki[0]["live recount (6 counts)"].Mediana).c_str());
+        std::printf("open: ours (store load) %.3f s warm, %.3f s cold; FTS5 %.3f s / %.3f s; Xapian %.3f s / %.3f s\n",
+                    otwarcie[0], otwarcieZimne[0], otwarcie[1], otwarcieZimne[1], otwarcie[2], otwarcieZimne[2]);
+        const std::string cd = Odczyt(cache + "/dane.czas"), cf = Odczyt(cache + "/fts5.czas"),
+                          cx = Odczyt(cache + "/xapian.czas");
+        double fw = 0, fc = 0, xw = 0, xc = 0;
+        std::sscanf(cf.c_str(), "%lf %lf", &fw, &fc);
+        std::sscanf(cx.c_str(), "%lf %lf", &xw, &xc);
+        std::printf("build: ours %s s (belvastrona-build, from the sample source); FTS5 %.1f s wall / %.1f s CPU; "
+                    "Xapian %.1f s wall / %.1f s CPU (both fed by one reader thread, side by side)\n",
+                    cd.empty() ? "?" : cd.c_str(), fw, fc, xw, xc);
+        int64_t indeks = 0;
+        for (const char* p : {"plik.dat", "plik.ref", "slowo.dat", "slowo.ref", "slowo.idx", "tekst.img", "tekst.aux",
+                              "przepisy.mix", "izby.mix"})
+            indeks += RozmiarNaDysku(dane + "/" + p);
+        const int64_t rekordy = RozmiarNaDysku(dane + "/scalony.xtm") + RozmiarNaDysku(dane + "/scalony.ref");
+        std::printf("on disk: ours %s index + %s records; FTS5 %s (index and text); Xapian %s\n", MB(indeks).c_str(),
+                    MB(rekordy).c_str(), MB(RozmiarNaDysku(plikFts5)).c_str(), MB(RozmiarNaDysku(katalogXapian)).c_str());
+        std::printf("resident memory after open and one pass: ours %s, FTS5 %s, Xapian %s\n", MB(pamiec[0]).c_str(),
+                    MB(pamiec[1]).c_str(), MB(pamiec[2]).c_str());
+        if (rozne) std::printf("RESULT SETS DIFFER: %d queries (see above)\n", rozne);
+        else std::printf("result sets: identical in all three engines for every query\n");
+        std::printf("worst ratio: ours/FTS5 %.2f, ours/Xapian %.2f\n", najgorszyF, najgorszyX);
+        return rozne ? 1 : 0;
+    } catch (const Xapian::Error& e) {
+        std::fprintf(stderr, "belvastrona-bench-compare: Xapian: %s\n", e.get_description().c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "belvastrona-bench-compare: %s\n", e.what());
+    }
+    return 2;
+}
