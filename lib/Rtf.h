@@ -13,6 +13,7 @@
 //   \uN  -> the character (N may be negative), then \ucN (default 1) fallback characters skipped
 // Skipped entirely: the font, colour and style tables, \info, \pict, \object, headers,
 // footers, footnotes, field instructions, every {\* ...} destination and hidden text (\v).
+// Field results and the fallback numbers of lists (\listtext, \pntext) are kept as text.
 //
 //   RtfNaTekst("{\\rtf1\\ansi\\ansicpg1250 Zaj\\'b9c\\par drugi\\tab x}") -> "Zaj\xB9" "c\ndrugi\tx"
 //

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "Bledy.h"
 #include "SlownikTxt.h"
 #include "ZapisSlownikow.h"
@@ -22,7 +24,7 @@ class Slowniki : public ::testing::Test {
 protected:
     void SetUp() override {
         katalog_ = fs::temp_directory_path() /
-                   ("belv_slowniki_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                   ("belv_slowniki_" + std::to_string(::getpid()) + "_" +
                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(katalog_);
     }

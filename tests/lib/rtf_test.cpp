@@ -56,6 +56,8 @@ TEST(Rtf, UnicodeAndFallbackCharacters) {
     EXPECT_EQ(Rtf("\\u-3913 ?"), "?") << "negative N counts from 65536 (U+F0B7 has no Windows-1250 code)";
     EXPECT_EQ(Rtf("\\u-32768?"), "?");
     EXPECT_EQ(Rtf("\\u55357?\\u56832?z"), "?z") << "a surrogate pair is one character";
+    EXPECT_EQ(Rtf("\\u-10179?\\u-8704?z"), "?z") << "the same pair as writers give it, negative";
+    EXPECT_EQ(Rtf("\\u261{x}"), W("ąx")) << "a group start cuts the fallback short too";
     EXPECT_EQ(Rtf("\\u8364?\\u8222?\\u8221?"), "\x80\x84\x94");
     EXPECT_EQ(Rtf("\\u8211-"), W("–")) << "the fallback may be any character";
 }
