@@ -306,7 +306,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
     // Sorted word list: temporary id -> word number.
     const int32_t w = int32_t(m.slowa.size()) - 1;
     if (w > kMaksSlow) throw EInOutError(PL("Za dużo różnych słów: najwyżej 262143."));
-    std::vector<uint32_t> porzadek(size_t(w));
+    std::vector<uint32_t> porzadek(static_cast<size_t>(w));
     for (int32_t i = 0; i < w; ++i) porzadek[size_t(i)] = uint32_t(i + 1);
     std::sort(porzadek.begin(), porzadek.end(),
               [&m](uint32_t a, uint32_t b) { return PorownanieSlow(m.slowa[a], m.slowa[b]) < 0; });
@@ -343,7 +343,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
 
     // One pass over the stream: the image, its high bits and the postings.
     const bool rozszerzone = w + 1 > 65535;
-    std::vector<int32_t> postingi(size_t(razem));
+    std::vector<int32_t> postingi(static_cast<size_t>(razem));
     std::vector<int32_t> ostatni(size_t(w) + 1, 0);
     std::vector<uint8_t> aux;
     if (rozszerzone) aux.assign(size_t((m.dlugoscStrumienia + 3) / 4), 0);

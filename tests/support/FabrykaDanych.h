@@ -52,6 +52,9 @@ private:
 };
 
 struct TDokumentTestowy {
+    TDokumentTestowy(std::string nazwa, std::string tekst, int32_t izba = 0, std::vector<int32_t> przepisy = {},
+                     uint32_t data = 0x30A15000)
+        : Nazwa(std::move(nazwa)), Tekst(std::move(tekst)), Izba(izba), Przepisy(std::move(przepisy)), Data(data) {}
     std::string Nazwa;                    // "0000001.htm"; documents must ascend by name
     std::string Tekst;                    // UTF-8 plain text
     int32_t Izba = 0;                     // 0: no chamber

@@ -1,0 +1,87 @@
+// The section tables of a legal act and the phrase candidates at a caret position.
+#include <gtest/gtest.h>
+
+#include "FabrykaDanych.h"
+#include "MagazynIndeksu.h"
+#include "ZapisDanych.h"
+
+namespace {
+
+struct StoreAkt : ::testing::Test {
+    TTymczasowyKatalog k;
+    std::unique_ptr<TcMagazynIndeksu> m;
+    void SetUp() override {
+        BudowaKatalogu(k.Sciezka(), {{"0000001.htm", "A"}});
+        ZapisIndeksuAktu(k.Sciezka(), "vat", {"PODATEK|VAT", "STAWKA"}, {100, 250, 900});
+        ZapisIndeksuAktu(k.Sciezka(), "cit", {"DOCH\xD3" "D"}, {0, 10});
+        TOpcjeLadowania o;
+        o.Katalog = k.Sciezka();
+        m = std::make_unique<TcMagazynIndeksu>(o);
+    }
+};
+
+}  // namespace
+
+TEST_F(StoreAkt, CaretPositionSelectsItsFragment) {
+    m->WczytanieAktu("vat");
+    EXPECT_EQ(m->Fragmenty.size(), 3u);
+    EXPECT_EQ(m->PoczatkiFragmentow, (std::vector<int32_t>{0, 100, 250, 900}));
+    EXPECT_EQ(m->OdczytanieFraz(99), "");
+    EXPECT_EQ(m->OdczytanieFraz(-1), "");
+    EXPECT_EQ(m->OdczytanieFraz(100), "PODATEK|VAT");
+    EXPECT_EQ(m->OdczytanieFraz(249), "PODATEK|VAT");
+    EXPECT_EQ(m->OdczytanieFraz(250), "STAWKA");
+    EXPECT_EQ(m->OdczytanieFraz(899), "STAWKA");
+    // The last entry is the end bound: at or after it there is no fragment.
+    EXPECT_EQ(m->OdczytanieFraz(900), "");
+    EXPECT_EQ(m->OdczytanieFraz(2000000000), "");
+}
+
+TEST_F(StoreAkt, AnotherActReplacesTheTables) {
+    m->WczytanieAktu("vat");
+    m->WczytanieAktu("cit");
+    EXPECT_EQ(m->OdczytanieFraz(0), "DOCH\xD3" "D");
+    EXPECT_EQ(m->OdczytanieFraz(100), "");
+}
+
+TEST_F(StoreAkt, MoreEntriesThanFragmentsGiveEmptyTextPastTheLastFragment) {
+    ZapisIndeksuAktu(k.Sciezka(), "pit", {"A"}, {0, 10, 20, 30});
+    m->WczytanieAktu("pit");
+    EXPECT_EQ(m->OdczytanieFraz(5), "A");
+    EXPECT_EQ(m->OdczytanieFraz(15), "");
+    EXPECT_EQ(m->OdczytanieFraz(25), "");
+}
+
+TEST_F(StoreAkt, DamagedOrMissingTablesAreRefusedAndLeaveNoFragments) {
+    m->WczytanieAktu("vat");
+    // Fewer start positions than fragments + 1.
+    ZapisListyNazw(k.Plik("zle.dtf"), {"A", "B", "C"});
+    ZapisInt32(k.Plik("zle.itf"), {0, 10, 20});
+    EXPECT_THROW(m->WczytanieAktu("zle"), ECorruptIndex);
+    EXPECT_EQ(m->OdczytanieFraz(150), "");
+    // Positions that do not ascend.
+    ZapisInt32(k.Plik("zle.itf"), {0, 30, 20, 40});
+    EXPECT_THROW(m->WczytanieAktu("zle"), ECorruptIndex);
+    // A fragment running past the end of its file.
+    ZapisBajtow(k.Plik("zle.dtf"), std::string("\x01" "A" "\x05" "BC", 5));
+    ZapisInt32(k.Plik("zle.itf"), {0, 10, 20});
+    EXPECT_THROW(m->WczytanieAktu("zle"), ECorruptIndex);
+    // Missing files give the read error naming the file.
+    try {
+        m->WczytanieAktu("brak");
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("brak.dtf"), std::string::npos);
+    }
+    EXPECT_EQ(m->OdczytanieFraz(150), "");
+}
+
+TEST_F(StoreAkt, EntryStartingAtTheLastByteIsNotRead) {
+    // Two fragments "AB" and "" : the empty one begins at the file's last byte.
+    ZapisBajtow(k.Plik("x.dtf"), std::string("\x02" "AB" "\x00", 4));
+    ZapisInt32(k.Plik("x.itf"), {0, 10, 20});
+    m->WczytanieAktu("x");
+    EXPECT_EQ(m->Fragmenty.size(), 2u);
+    EXPECT_EQ(m->OdczytanieFraz(5), "AB");
+    EXPECT_EQ(m->OdczytanieFraz(15), "");
+}
