@@ -1,0 +1,147 @@
+// Phrase search on small data directories, every case in memory and in disk mode.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FabrykaDanych.h"
+#include "Zapytanie.h"
+#include "cp1250.h"
+
+namespace {
+
+std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& z) {
+    std::vector<int32_t> wynik;
+    for (int32_t d = 1; d < z.Dlugosc(); ++d)
+        if (z.Dane[size_t(d)]) wynik.push_back(d);
+    return wynik;
+}
+
+std::string Nazwa(int i) {
+    std::string n = std::to_string(i);
+    return std::string(7 - n.size(), '0') + n + ".htm";
+}
+
+class SzukanieFrazy : public ::testing::TestWithParam<bool> {
+protected:
+    void Budowa(const std::vector<std::string>& teksty) {
+        std::vector<TDokumentTestowy> dok;
+        for (size_t i = 0; i < teksty.size(); ++i) dok.push_back({Nazwa(int(i) + 1), teksty[i]});
+        TOpcjeKatalogu opcje;
+        opcje.PodzialSilnika = true;
+        opcje.Znaki = "\xA7.";
+        BudowaKatalogu(dir.Sciezka(), dok, opcje);
+        TOpcjeLadowania l;
+        l.Katalog = dir.Sciezka();
+        l.WymusDysk = GetParam();
+        q = std::make_unique<TcZapytanie>(l);
+    }
+    std::vector<int32_t> Szukaj(const std::string& frazaUtf8) {
+        TcTablicaLogiczna z(q->LiczbaDokumentow() + 1);
+        q->SzukanieFrazy(cp1250::fromUtf8(frazaUtf8), z);
+        return Dokumenty(z);
+    }
+    TTymczasowyKatalog dir;
+    std::unique_ptr<TcZapytanie> q;
+};
+
+using V = std::vector<int32_t>;
+
+TEST_P(SzukanieFrazy, WordsMustBeAdjacentAndInOneDocument) {
+    Budowa({"podatek od towarów", "podatek dochodowy od osób", "dochodowy zysk podatek", "stawka podatek",
+            "dochodowy koszt"});
+    ASSERT_EQ(q->NaDysku, GetParam());
+    EXPECT_EQ(Szukaj("podatek dochodowy"), V({2}));      // 3 has both words, not next to each other
+    EXPECT_EQ(Szukaj("\"Podatek  DOCHODOWY\""), V({2})); // quotes, case and blanks do not matter
+    EXPECT_EQ(Szukaj("podatek dochodowy od osób"), V({2}));
+    EXPECT_EQ(Szukaj("podatek"), V({1, 2, 3, 4}));
+    EXPECT_EQ(Szukaj("podatek dochodowy zysk"), V{});
+    // Last word of document 4 followed by the first of document 5 is no phrase.
+    EXPECT_EQ(Szukaj("podatek dochodowy koszt"), V{});
+    EXPECT_EQ(Szukaj("towarów podatek"), V{});
+    EXPECT_EQ(Szukaj("towary"), V{});                     // absent word: the phrase fails
+    EXPECT_EQ(Szukaj("podatek towary"), V{});
+}
+
+TEST_P(SzukanieFrazy, Wildcards) {
+    Budowa({"podatek dochodowy", "podatkowy obowiązek", "opodatkowanie", "zwolnienie podmiotowe", "  , ;"});
+    EXPECT_EQ(Szukaj("podat*"), V({1, 2}));
+    EXPECT_EQ(Szukaj("po*dat"), V({1, 2, 4}));            // same as PO*
+    EXPECT_EQ(Szukaj("*"), V({1, 2, 3, 4}));              // every document with a word
+    EXPECT_EQ(Szukaj("qqq*"), V{});
+    EXPECT_EQ(Szukaj("podat* dochod*"), V({1}));
+    EXPECT_EQ(Szukaj("podatkowy obow*"), V({2}));
+    EXPECT_EQ(Szukaj("z* p*"), V({4}));
+    EXPECT_EQ(Szukaj(""), V{});
+    EXPECT_EQ(Szukaj(" ,;()"), V{});
+}
+
+TEST_P(SzukanieFrazy, RepeatedWordsPunctuationAndNumbers) {
+    Budowa({"a a a", "b a", "art.15 ust. 2", "§ 5 pkt 15a", "spółka-matka płaci", "spółka matka"});
+    EXPECT_EQ(Szukaj("a a"), V({1}));
+    EXPECT_EQ(Szukaj("a a a"), V({1}));
+    EXPECT_EQ(Szukaj("a a a a"), V{});
+    EXPECT_EQ(Szukaj("art. 15"), V({3}));
+    EXPECT_EQ(Szukaj("ART.15"), V({3}));
+    EXPECT_EQ(Szukaj("art 15"), V{});                     // the dot is an indexed word
+    EXPECT_EQ(Szukaj("§5"), V({4}));
+    EXPECT_EQ(Szukaj("15 a"), V({4}));
+    EXPECT_EQ(Szukaj("Spółka-Matka"), V({5}));
+    EXPECT_EQ(Szukaj("spółka matka"), V({6}));
+}
+
+TEST_P(SzukanieFrazy, SixteenWordsAtMost) {
+    std::string tekst;
+    for (int i = 0; i < 20; ++i) tekst += "s" + std::string(1, char('a' + i)) + " ";
+    Budowa({tekst, "sa sb"});
+    std::string fraza16, fraza17;
+    for (int i = 0; i < 17; ++i) (i < 16 ? fraza16 : fraza17) += "s" + std::string(1, char('a' + i)) + " ";
+    fraza17 = fraza16 + fraza17;
+    EXPECT_EQ(Szukaj(fraza16), V({1}));
+    EXPECT_FALSE(q->FrazaZaDluga());
+    EXPECT_EQ(Szukaj(fraza17), V{});
+    EXPECT_TRUE(q->FrazaZaDluga());
+    EXPECT_EQ(Szukaj("qq " + fraza17), V{});              // refused even when a word is absent
+    EXPECT_TRUE(q->FrazaZaDluga());
+    EXPECT_EQ(Szukaj("sa sb"), V({1, 2}));
+    EXPECT_FALSE(q->FrazaZaDluga());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tryby, SzukanieFrazy, ::testing::Values(false, true),
+                         [](const auto& i) { return i.param ? std::string("Dysk") : std::string("Pamiec"); });
+
+TEST(SzukanieSlowa, HalvingModes) {
+    TTymczasowyKatalog dir;
+    BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "bbb ddd dda ff"}});
+    TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
+    // Words: BBB(1) DDA(2) DDD(3) FF(4).
+    ASSERT_EQ(q.Magazyn().W, 4);
+    EXPECT_EQ(q.SzukanieSlowa("DDD", 0), 3);
+    EXPECT_EQ(q.SzukanieSlowa("ddd", 0), 3);               // ASCII letters fold
+    EXPECT_EQ(q.SzukanieSlowa("DDC", 0), 0);
+    EXPECT_EQ(q.SzukanieSlowa("DD", 1), 2);
+    EXPECT_EQ(q.SzukanieSlowa("DD\xFF", -1), 3);
+    EXPECT_EQ(q.SzukanieSlowa("C", 1), 0);                 // DDA does not begin with C
+    EXPECT_EQ(q.SzukanieSlowa("A", -1), 0);
+    EXPECT_EQ(q.SzukanieSlowa("ZZ", -1), 4);
+    EXPECT_EQ(q.SzukanieSlowa("", 1), 1);
+}
+
+// An image whose separators disagree with plik.ref is the program's error, not an empty result.
+TEST(SzukanieFrazyObraz, StraySeparatorIsAnInternalError) {
+    TTymczasowyKatalog dir;
+    BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "aa bb cc"}, {"0000002.htm", "dd ee"}});
+    TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
+    ASSERT_FALSE(q.NaDysku);
+    q.WspolnyMagazyn()->Obraz[1] = 0;                     // "aa 0 cc 0 dd ee 0"
+    TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
+    try {
+        q.SzukanieFrazy("ee", z);
+        FAIL() << "no error";
+    } catch (const EInternalError& e) {
+        EXPECT_EQ(std::string(e.what()), cp1250::fromUtf8("Nieoczekiwany błąd: TfGlowne.SzukanieFrazy.1.\n"));
+    }
+}
+
+}  // namespace
