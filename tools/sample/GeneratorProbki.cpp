@@ -144,7 +144,7 @@ public:
         }
 
         // The body: paragraphs of two to six sentences up to the document's length.
-        const int cel = rng.Zakres(120, 640);
+        const int cel = rng.Zakres(80, 480);
         while (slowa < cel) {
             std::string a;
             const int zdania = rng.Zakres(2, 6);
