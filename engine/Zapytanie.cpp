@@ -388,7 +388,7 @@ bool TcZapytanie::WykonanieZapytania() {
 
     WarunekPelny = std::move(pelny);
     Wynik.Dane.swap(roboczy.Dane);
-    Raport = "X";
+    Raport.assign(1, 'X');
     return true;
 }
 

@@ -1,0 +1,22 @@
+// The command-line search over a data directory, the same engine the windows use.
+//
+//   belvastrona-cli --data DIR info
+//   belvastrona-cli --data DIR query --condition '"podatek" AND_NOT "VAT*"' --chamber 12 --json
+//   belvastrona-cli --data DIR show 15 --highlight '"podatek dochodowy"' > tmp.htm
+//   belvastrona-cli --data DIR count podatek "podatek dochodowy"
+//
+// Arguments and printed text are UTF-8; `show` writes the document's own ISO-8859-2 bytes.
+// Exit codes: 0 done, 1 a data directory that does not load or a wrong command line,
+// 2 an error in the additional condition, 3 an internal error of the program.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& wyjscie, std::ostream& bledy);
+
+// "yyyy-mm-dd hh:mm" of a packed MS-DOS date-time.
+std::string DataTekstem(uint32_t spakowana);
+// A JSON string literal (quotes included) of UTF-8 text.
+std::string JsonTekst(const std::string& utf8);
