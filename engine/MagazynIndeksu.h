@@ -104,7 +104,12 @@ public:
     // The act currently shown in acts mode.
     std::vector<std::string> Fragmenty;   // [0..K]
     std::vector<int32_t> PoczatkiFragmentow;  // .itf, [0..H], slot 0 = 0
+    // Replaces the tables with STEM.dtf / STEM.itf of the data directory. On a read error or a
+    // damaged pair (fewer than K + 1 positions, positions not ascending) the tables are left
+    // empty and the error propagates.
     void WczytanieAktu(const std::string& stem);
+    // The fragment whose interval [entry k, entry k+1) holds the position; the empty text
+    // before entry 1, at or after the last entry (the end bound), or past the last fragment.
     std::string OdczytanieFraz(int32_t pozycja) const;
 
     // Word number at image position p, memory mode.
@@ -125,9 +130,11 @@ public:
     // buffer. Numbers outside 1..N raise ECorruptIndex before the chunk is handed over.
     void CzytajPostingi(int32_t od, int32_t do_,
                         const std::function<void(const int32_t*, size_t)>& porcja) const;
-    // Disk mode: document d's run of the image without its separator.
+    // Document d's run of the image (low 16 bits) without its separator; from the open file in
+    // disk mode, from Obraz in memory mode. ECorruptIndex when the run does not end with its
+    // separator or holds a word number above W. d outside 1..N: EInternalError.
     void CzytajObrazDokumentu(int32_t d, std::vector<uint16_t>& out) const;
-    // The raw (still scrambled) record d.
+    // The raw (still scrambled) record d; d outside 1..N: EInternalError.
     void CzytajRekord(int32_t d, std::string& out) const;
 
     // Group at byte offset `pozycja` of a .mix table (PrzepisyMix, IzbyMix): sets the entries
