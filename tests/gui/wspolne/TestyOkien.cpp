@@ -1,0 +1,73 @@
+#include "TestyOkien.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QTest>
+#include <QFont>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+void PrzygotowanieSrodowiska() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("LANG")) qputenv("LANG", "C.UTF-8");
+}
+
+void UstawienieWygladu(QApplication& aplikacja) {
+    if (QStyle* s = QStyleFactory::create(QStringLiteral("Fusion"))) aplikacja.setStyle(s);
+    QFont czcionka(QStringLiteral("DejaVu Sans"));
+    czcionka.setPixelSize(11);
+    aplikacja.setFont(czcionka);
+}
+
+void Wpisz(QWidget* kontrolka, const QString& tekst) {
+    for (QChar c : tekst) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(kontrolka, static_cast<char>(c.unicode()));
+            continue;
+        }
+        QKeyEvent wcisniecie(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(kontrolka, &wcisniecie);
+        QKeyEvent puszczenie(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(kontrolka, &puszczenie);
+    }
+}
+
+void ModalnyPo(std::function<void(QWidget*)> dzialanie) {
+    auto* zegar = new QTimer;
+    zegar->setInterval(10);
+    auto f = std::make_shared<std::function<void(QWidget*)>>(std::move(dzialanie));
+    QObject::connect(zegar, &QTimer::timeout, zegar, [zegar, f] {
+        QWidget* okno = QApplication::activeModalWidget();
+        if (okno == nullptr || !okno->isVisible()) return;
+        zegar->stop();
+        zegar->deleteLater();
+        (*f)(okno);
+    });
+    zegar->start();
+}
+
+TKonfiguracjaTestowa::TKonfiguracjaTestowa() : poprzedni_(qgetenv("BELVASTRONA_KONFIGURACJA")) {
+    qputenv("BELVASTRONA_KONFIGURACJA", katalog_.path().toLocal8Bit());
+}
+
+TKonfiguracjaTestowa::~TKonfiguracjaTestowa() {
+    if (poprzedni_.isEmpty()) qunsetenv("BELVASTRONA_KONFIGURACJA");
+    else qputenv("BELVASTRONA_KONFIGURACJA", poprzedni_);
+}
+
+QString TKonfiguracjaTestowa::Plik() const { return katalog_.filePath(QStringLiteral("Belvastrona.ini")); }
+
+bool TKonfiguracjaTestowa::Istnieje() const { return QFile::exists(Plik()); }
+
+std::string TKonfiguracjaTestowa::Zawartosc() const {
+    QFile f(Plik());
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll().toStdString();
+}
+
+void TKonfiguracjaTestowa::Zapisanie(const std::string& bajty) const {
+    QFile f(Plik());
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bajty.data(), static_cast<qint64>(bajty.size()));
+}
