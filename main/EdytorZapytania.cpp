@@ -1,0 +1,398 @@
+#include "EdytorZapytania.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWidget>
+
+#include "Bledy.h"
+#include "Bezczynnosc.h"
+#include "EditNew.h"
+#include "Tekst.h"
+#include "WarunekStandardowy.h"
+#include "Wyszukiwanie.h"
+#include "bSlownikTxt.h"
+#include "mDialog.h"
+#include "s_Przepis.h"
+
+namespace {
+
+const char* const Tag = "Tag";   // the provision memo's number
+
+QLineEdit* PoleSlowa(QWidget& okno, int n) {
+    return okno.findChild<QLineEdit*>(QStringLiteral("enSlowo%1").arg(n));
+}
+
+QPushButton* PrzyciskOperatora(QWidget& okno, int n) {
+    return okno.findChild<QPushButton*>(QStringLiteral("btOperator%1").arg(n));
+}
+
+QLabel* Etykieta(QWidget* rodzic, const QString& nazwa, const QString& tekst, int x, int y, int w = 120) {
+    auto* l = new QLabel(tekst, rodzic);
+    l->setObjectName(nazwa);
+    l->setGeometry(x, y, w, 16);
+    return l;
+}
+
+QLabel* EtykietaLiczby(QWidget* rodzic, int n, int x, int y) {
+    auto* l = Etykieta(rodzic, QStringLiteral("lbLiczba%1").arg(n), QString(), x, y, 232 - x);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, Qt::blue);
+    l->setPalette(p);
+    return l;
+}
+
+}  // namespace
+
+TcEdytorZapytania::TcEdytorZapytania(QWidget* kolumna, TObiektyGlowne& obiekty)
+    : QObject(kolumna), Kolumna(kolumna), obiekty_(obiekty) {
+    UtworzenieKontrolek();
+}
+
+void TcEdytorZapytania::UtworzenieKontrolek() {
+    QWidget* k = Kolumna;
+    lbWarunek = Etykieta(k, QStringLiteral("lbWarunek"), PLq("&Warunek:"), 4, 4);
+
+    const QString podpowiedzSlowa = PLq("Szukane słowo lub fraza (* zastępuje dowolny ciąg liter)");
+    const QString podpowiedzOperatora =
+        PLq("Operator logiczny łączący szukane słowa/frazy (kliknięcie powoduje zmianę operatora)");
+    QFont czcionkaOperatora(QStringLiteral("Courier New"), 9);
+    czcionkaOperatora.setBold(true);
+    for (int n = 0; n < 4; ++n) {
+        auto* e = new TEditN(k);
+        e->setObjectName(QStringLiteral("enSlowo%1").arg(n + 1));
+        e->setGeometry(4, 22 + n * 50, 148, 21);
+        e->setMaxLength(40);
+        e->setToolTip(podpowiedzSlowa);
+        // The query's fields keep the window's colours while focused.
+        const QPalette okna = QApplication::palette();
+        e->setColorOnFocus(okna.color(QPalette::Base));
+        e->setColorOnNotFocus(okna.color(QPalette::Base));
+        e->setFontColorOnFocus(okna.color(QPalette::Text));
+        e->setFontColorOnNotFocus(okna.color(QPalette::Text));
+        e->OnKeyPress = [](TEditN& pole, QChar& znak) {
+            if (KontrolaWprowadzonegoZnaku(pole, znak)) znak = QChar();
+        };
+        connect(e, &TEditN::OnExit, this, [this, e] { ObciecieSpacji(e); });
+        enSlowo[size_t(n)] = e;
+        lbLiczba[size_t(n)] = EtykietaLiczby(k, n + 1, 158, 25 + n * 50);
+        if (n < 3) {
+            auto* b = new QPushButton(QStringLiteral("I"), k);
+            b->setObjectName(QStringLiteral("btOperator%1").arg(n + 1));
+            b->setGeometry(54, 46 + n * 50, 46, 23);
+            b->setFont(czcionkaOperatora);
+            b->setToolTip(podpowiedzOperatora);
+            b->setFocusPolicy(Qt::TabFocus);
+            connect(b, &QPushButton::clicked, this, [this, n] { btOperatorClick(n + 1); });
+            btOperator[size_t(n)] = b;
+        }
+    }
+    enSlowo[0]->setText(qs(TekstZastepczy()));
+    lbWarunek->setBuddy(enSlowo[0]);
+
+    cxIzba = new QComboBox(k);
+    cxIzba->setObjectName(QStringLiteral("cxIzba"));
+    cxIzba->setGeometry(4, 222, 170, 22);
+    cxIzba->setToolTip(PLq("Izba skarbowa, która wydała interpretację"));
+    // The frame fills the chambers and "Wszystkie izby skarbowe" once the dictionaries exist.
+    connect(cxIzba, &QComboBox::activated, this, [this] { cxIzbaChange(); });
+    lbLiczba[4] = EtykietaLiczby(k, 5, 178, 225);
+
+    lbPrzepis = Etykieta(k, QStringLiteral("lbPrzepis"), PLq("Przepi&s:"), 4, 254, 56);
+    bbPrzepis = new QPushButton(QStringLiteral("..."), k);
+    bbPrzepis->setObjectName(QStringLiteral("bbPrzepis"));
+    bbPrzepis->setGeometry(60, 250, 28, 23);
+    bbPrzepis->setToolTip(PLq("Wywołanie słownika przepisów"));
+    lbPrzepis->setBuddy(bbPrzepis);
+    connect(bbPrzepis, &QPushButton::clicked, this, [this] { bbPrzepisClick(); });
+    acUsunieciePrzepisu = new QAction(QStringLiteral("X"), k);
+    acUsunieciePrzepisu->setObjectName(QStringLiteral("acUsunieciePrzepisu"));
+    acUsunieciePrzepisu->setToolTip(PLq("Usunięcie przepisu z zapytania"));
+    connect(acUsunieciePrzepisu, &QAction::triggered, this, [this] { acUsunieciePrzepisuExecute(); });
+    bbUsunieciePrzepisu = new QToolButton(k);
+    bbUsunieciePrzepisu->setObjectName(QStringLiteral("bbUsunieciePrzepisu"));
+    bbUsunieciePrzepisu->setDefaultAction(acUsunieciePrzepisu);
+    bbUsunieciePrzepisu->setGeometry(92, 250, 28, 23);
+    lbLiczba[5] = EtykietaLiczby(k, 6, 130, 254);
+
+    mePrzepis = new QPlainTextEdit(k);
+    mePrzepis->setObjectName(QStringLiteral("mePrzepis"));
+    mePrzepis->setGeometry(4, 276, 228, 44);
+    mePrzepis->setReadOnly(true);
+    mePrzepis->setFocusPolicy(Qt::NoFocus);
+    mePrzepis->setToolTip(PLq("Przepis wybrany do zapytania"));
+    mePrzepis->setProperty(Tag, 0);
+    {
+        QPalette p = mePrzepis->palette();
+        p.setColor(QPalette::Base, QColor(213, 204, 187));
+        mePrzepis->setPalette(p);
+    }
+
+    lbWarunekDodatkowy = Etykieta(k, QStringLiteral("lbWarunekDodatkowy"), PLq("Warun&ek dodatkowy:"), 4, 326);
+    meWarunekDodatkowy = new QPlainTextEdit(k);
+    meWarunekDodatkowy->setObjectName(QStringLiteral("meWarunekDodatkowy"));
+    meWarunekDodatkowy->setGeometry(4, 344, 228, 56);
+    meWarunekDodatkowy->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    meWarunekDodatkowy->setTabChangesFocus(true);
+    meWarunekDodatkowy->setToolTip(PLq("Dodatkowy warunek wpisywany według ustalonego formatu (słowa lub frazy w "
+                                       "cudzysłowach łączone operatorami AND, OR, NOT)"));
+    meWarunekDodatkowy->installEventFilter(this);
+    lbWarunekDodatkowy->setBuddy(meWarunekDodatkowy);
+    connect(meWarunekDodatkowy, &QPlainTextEdit::textChanged, this, [this] {
+        // The memo holds at most 500 characters; what goes over is cut off at the end.
+        const QString t = meWarunekDodatkowy->toPlainText();
+        if (t.size() <= DlugoscWarunkuDodatkowego) return;
+        QTextCursor c = meWarunekDodatkowy->textCursor();
+        const int poz = std::min<int>(c.position(), DlugoscWarunkuDodatkowego);
+        meWarunekDodatkowy->setPlainText(t.left(DlugoscWarunkuDodatkowego));
+        c = meWarunekDodatkowy->textCursor();
+        c.setPosition(poz);
+        meWarunekDodatkowy->setTextCursor(c);
+    });
+
+    auto przelacznik = [&](QCheckBox*& cb, const char* nazwa, const char* tekst, const char* podpowiedz, int y,
+                           bool stan) {
+        cb = new QCheckBox(PLq(tekst), k);
+        cb->setObjectName(QString::fromLatin1(nazwa));
+        cb->setGeometry(4, y, 232, 18);
+        cb->setChecked(stan);
+        cb->setToolTip(PLq(podpowiedz));
+        connect(cb, &QCheckBox::clicked, this, [this] { PrzelacznikClick(); });
+    };
+    przelacznik(cbInterpretacja, "cbInterpretacja", "&Interpretacje Urzędów i Izb Skarbowych",
+                "Czy wyszukiwanie wśród interpretacji urzędów i izb skarbowych?", 406, true);
+    przelacznik(cbPismoMinisterstwa, "cbPismoMinisterstwa", "Pisma Ministerstwa &Finansów",
+                "Czy wyszukiwanie wśród pism ministerstwa finansów (przepis nie może być zadany)?", 424, true);
+    przelacznik(cbTezaOrzeczenia, "cbTezaOrzeczenia", "Tez&y orzeczeń",
+                "Czy wyszukiwanie wśród tez orzeczeń (przepis nie może być zadany)?", 442, true);
+    przelacznik(cbTylkoDoRaportu, "cbTylkoDoRaportu", "Tylko wy&jaśnienia z bieżącego raportu",
+                "Czy warunek ma dotyczyć tylko wyjaśnień z bieżącego raportu?", 460, false);
+
+    auto przycisk = [&](const char* nazwa, const char* tekst, const char* podpowiedz, int x, int y, int w) {
+        auto* b = new QPushButton(PLq(tekst), k);
+        b->setObjectName(QString::fromLatin1(nazwa));
+        b->setGeometry(x, y, w, 25);
+        if (podpowiedz) b->setToolTip(PLq(podpowiedz));
+        return b;
+    };
+    bbSzukaj = przycisk("bbSzukaj", "Sz&ukaj", "Wykonanie zapytania do bazy i stworzenie raportu z wynikami", 4, 484, 80);
+    bbSzukaj->setDefault(true);
+    bbCzyscWarunki = przycisk("bbCzyscWarunki", "Czyść waru&nki", "Wyczyszczenie warunków zapytania", 88, 484, 100);
+    connect(bbCzyscWarunki, &QPushButton::clicked, this, [this] { bbCzyscWarunkiClick(); });
+    bbZapisz = przycisk("bbZapisz", "&Zapisz", nullptr, 4, 512, 80);
+    bbOdczytaj = przycisk("bbOdczytaj", "&Odczytaj", nullptr, 88, 512, 80);
+    // Saving and loading templates arrive with the template table.
+    bbZapisz->setEnabled(false);
+    bbOdczytaj->setEnabled(false);
+
+    // Enter anywhere in the editor but a memo runs the search, as the window's default button.
+    Kolumna->installEventFilter(this);
+    mBezczynnosc::Rejestracja(Kolumna, [this] { acUsunieciePrzepisuUpdate(); });
+}
+
+// ---- Operations on any query window ----
+
+std::string TcEdytorZapytania::PrzygotowanieWarunku(QWidget& okno) const {
+    TSlowaWarunku slowa;
+    TOperatoryWarunku operatory;
+    for (int n = 1; n <= 4; ++n) {
+        QLineEdit* e = PoleSlowa(okno, n);
+        if (!e) mBladWewnetrzny("TfGlowne.PrzygotowanieWarunku", 2, '\r');
+        slowa[size_t(n - 1)] = cp(e->text());
+    }
+    for (int n = 1; n <= 3; ++n) {
+        QPushButton* b = PrzyciskOperatora(okno, n);
+        if (!b) mBladWewnetrzny("TfGlowne.PrzygotowanieWarunku", 3, '\r');
+        operatory[size_t(n - 1)] = cp(b->text());
+    }
+    return ::PrzygotowanieWarunku(slowa, operatory);
+}
+
+bool TcEdytorZapytania::OdczytanieWarunku(const std::string& warunek, QWidget& okno) {
+    CzyszczenieWarunkow();
+    const TOdczytanyWarunek w = ::OdczytanieWarunku(warunek);
+    if (w.PominietyOstatni)
+        Ostrzezenie(PLq("Pominięcie ostatniego warunku"),
+                    PLq("W aktualnej wersji aplikacji liczba standardowych warunków została ograniczona do 4.\n"
+                        "Dlatego ostatni warunek jest pominięty. Przepraszamy."));
+    for (int n = 1; n <= 4; ++n) {
+        QLineEdit* e = PoleSlowa(okno, n);
+        if (!e) mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 3, '\r');
+        e->setText(qs(w.Slowa[size_t(n - 1)]));
+    }
+    for (int n = 1; n <= 3; ++n) {
+        QPushButton* b = PrzyciskOperatora(okno, n);
+        if (!b) mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 4, '\r');
+        b->setText(qs(w.Operatory[size_t(n - 1)]));
+    }
+    switch (w.Koniec) {
+    case TKoniecOdczytu::Caly:
+        return true;
+    case TKoniecOdczytu::LubNie:
+        Ostrzezenie(PLq("Niemożliwe pobranie całego zapytania"),
+                    PLq("Całe zapytanie nie może być pobrane, ponieważ w aktualnej wersji aplikacji\n"
+                        "nie jest obsługiwany operator standardowy 'LUB NIE'. Przepraszamy."));
+        return false;
+    case TKoniecOdczytu::BlednyOperator:
+        break;
+    }
+    mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 2, '\r');
+}
+
+void TcEdytorZapytania::NastepnyOperator(QPushButton* przycisk) {
+    if (!przycisk) mBladWewnetrzny("TfZapytanie.NastepnyOperator", 1, '\r');
+    przycisk->setText(qs(::NastepnyOperator(cp(przycisk->text()))));
+}
+
+bool TcEdytorZapytania::UstawieniePrzepisu(QPlainTextEdit* memo) {
+    if (!memo) mBladWewnetrzny("TfZapytanie.UstawieniePrzepisu", 1, '\r');
+    if (!obiekty_.Dzialy || !obiekty_.Przepisy) mBladWewnetrzny("TfZapytanie.UstawieniePrzepisu", 2, '\r');
+    TsPrzepis okno(*obiekty_.Dzialy, *obiekty_.Przepisy, obiekty_.Okno);
+    if (okno.exec() != 1) return false;
+    const int32_t numer = okno.WybranyPrzepis;
+    memo->setProperty(Tag, numer);
+    memo->setPlainText(obiekty_.Przepisy ? qs(obiekty_.Przepisy->NazwaWgNumeru(numer)) : QString());
+    return true;
+}
+
+void TcEdytorZapytania::SkasowaniePrzepisu(QPlainTextEdit* memo) {
+    if (!memo) mBladWewnetrzny("TfZapytanie.SkasowaniePrzepisu", 1, '\r');
+    memo->setProperty(Tag, 0);
+    memo->clear();
+}
+
+int32_t TcEdytorZapytania::NumerPrzepisu(const QPlainTextEdit* memo) {
+    return memo ? memo->property(Tag).toInt() : 0;
+}
+
+void TcEdytorZapytania::UstawienieNumeruPrzepisu(QPlainTextEdit* memo, int32_t numer) {
+    if (memo) memo->setProperty(Tag, numer);
+}
+
+// ---- The main window's editor ----
+
+int32_t TcEdytorZapytania::Przepis() const { return NumerPrzepisu(mePrzepis); }
+
+void TcEdytorZapytania::UstawieniePrzepisuWgNumeru(int32_t numer) {
+    if (numer == 0) {
+        SkasowaniePrzepisu(mePrzepis);
+        return;
+    }
+    mePrzepis->setProperty(Tag, numer);
+    mePrzepis->setPlainText(obiekty_.Przepisy ? qs(obiekty_.Przepisy->NazwaWgNumeru(numer)) : QString());
+}
+
+void TcEdytorZapytania::UstawienieIzbyWgNumeru(int32_t numer) {
+    const std::string nazwa = obiekty_.Izby && numer > 0 ? obiekty_.Izby->NazwaWgNumeru(numer) : std::string();
+    const int i = nazwa.empty() ? -1 : cxIzba->findText(qs(nazwa));
+    if (i < 0) {
+        cxIzba->setCurrentIndex(cxIzba->count() - 1);
+        UstawienieIzby(-1);
+    } else {
+        cxIzba->setCurrentIndex(i);
+        UstawienieIzby(numer);
+    }
+}
+
+void TcEdytorZapytania::CzyszczenieWarunkow() {
+    for (QLineEdit* e : enSlowo) e->clear();
+    for (QPushButton* b : btOperator) b->setText(QStringLiteral("I"));
+    UstawienieIzby(-1);
+    cxIzba->setCurrentIndex(cxIzba->count() - 1);
+    SkasowaniePrzepisu(mePrzepis);
+    meWarunekDodatkowy->clear();
+    ZliczanieWszystkich();
+}
+
+void TcEdytorZapytania::ObciecieSpacji(QLineEdit* pole) {
+    const QString t = qs(::ObciecieSpacji(cp(pole->text())));
+    if (t != pole->text()) pole->setText(t);
+    Zliczanie(pole);
+}
+
+bool TcEdytorZapytania::KontrolaWprowadzonegoZnaku(QLineEdit&, QChar znak) {
+    if (znak == QLatin1Char('"')) {
+        QApplication::beep();
+        return true;
+    }
+    return false;
+}
+
+void TcEdytorZapytania::btOperatorClick(int n) { NastepnyOperator(btOperator[size_t(n - 1)]); }
+
+void TcEdytorZapytania::cxIzbaChange() {
+    const int32_t numer = obiekty_.Izby ? obiekty_.Izby->NumerWgNazwy(cp(cxIzba->currentText())) : -1;
+    UstawienieIzby(numer);
+    Zliczanie(cxIzba);
+}
+
+void TcEdytorZapytania::bbPrzepisClick() {
+    UstawieniePrzepisu(mePrzepis);
+    Zliczanie(bbPrzepis);
+}
+
+void TcEdytorZapytania::acUsunieciePrzepisuExecute() {
+    SkasowaniePrzepisu(mePrzepis);
+    Zliczanie(bbPrzepis);
+}
+
+void TcEdytorZapytania::acUsunieciePrzepisuUpdate() {
+    const bool przepis = Przepis() != 0;
+    acUsunieciePrzepisu->setEnabled(przepis);
+    const bool rodzaje = !przepis && Izba() < 0;
+    cbPismoMinisterstwa->setEnabled(rodzaje);
+    cbTezaOrzeczenia->setEnabled(rodzaje);
+}
+
+void TcEdytorZapytania::meWarunekDodatkowyExit() {
+    const QString t = meWarunekDodatkowy->toPlainText();
+    qsizetype a = 0, b = t.size();
+    while (a < b && t[a].unicode() <= ' ') ++a;
+    while (b > a && t[b - 1].unicode() <= ' ') --b;
+    if (a > 0 || b < t.size()) meWarunekDodatkowy->setPlainText(t.mid(a, b - a));
+}
+
+void TcEdytorZapytania::PrzelacznikClick() { ZliczanieWszystkich(); }
+
+void TcEdytorZapytania::Zliczanie(QWidget* kontrolka) {
+    if (wyszukiwanie_) wyszukiwanie_->ZliczanieWyjasnien(kontrolka);
+}
+
+void TcEdytorZapytania::ZliczanieWszystkich() {
+    if (wyszukiwanie_) wyszukiwanie_->ZliczanieWszystkichWarunkow();
+}
+
+bool TcEdytorZapytania::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
+    const auto typ = zdarzenie->type();
+    if (obiekt == Kolumna) {
+        if (typ == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(zdarzenie);
+            if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && bbSzukaj->isEnabled() &&
+                bbSzukaj->isVisible()) {
+                bbSzukaj->click();
+                return true;
+            }
+        }
+        return false;
+    }
+    // Focus leaving for another window (a message, a dialog) is not leaving the field.
+    if (typ == QEvent::FocusOut) {
+        const auto powod = static_cast<QFocusEvent*>(zdarzenie)->reason();
+        if (powod == Qt::ActiveWindowFocusReason || powod == Qt::PopupFocusReason) return false;
+    }
+    if (obiekt == meWarunekDodatkowy) {
+        if (typ == QEvent::FocusOut) meWarunekDodatkowyExit();
+        return false;
+    }
+    return false;
+}
