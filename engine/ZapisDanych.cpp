@@ -337,6 +337,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
         ref[size_t(w)] = Przesuniecie(4 * razem, sciezka("slowo.idx"));
         ZapisInt32(sciezka("slowo.ref"), ref);
         m.liczbaDokumentow = {};
+        m.ostatniDokument = {};
         m.ids = {};
         porzadek = {};
     }

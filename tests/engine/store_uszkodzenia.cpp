@@ -209,8 +209,10 @@ TEST_F(StoreUszkodzenia, TooHighHighBitsAreRefused) {
     // A word list long enough for the high-bits file.
     TTymczasowyKatalog d;
     std::string tekst;
-    for (int i = 0; i < 65600; ++i) tekst += "W" + std::string(1, char('A' + i % 26)) + std::string(1, char('A' + i / 26 % 26)) +
-                                            std::string(1, char('A' + i / 676 % 26)) + std::string(1, char('A' + i / 17576)) + " ";
+    for (int i = 0; i < 65600; ++i) {
+        for (int v = i, c = 0; c < 4; ++c, v /= 26) tekst += char('A' + v % 26);
+        tekst += ' ';
+    }
     BudowaKatalogu(d.Sciezka(), {{"0000001.htm", tekst}});
     TOpcjeLadowania od;
     od.Katalog = d.Sciezka();

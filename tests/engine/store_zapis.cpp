@@ -143,12 +143,3 @@ TEST(StoreZapis, BuiltDirectoryHasDictionariesWithTrueGroupOffsets) {
     m.WczytanieAktu("vat");
     EXPECT_EQ(m.OdczytanieFraz(50), "PODATEK|VAT");
 }
-
-TEST(StoreZapis, FixtureCutsWordsAtBlanksOrWithTheEngineTokenizer) {
-    EXPECT_EQ(SlowaDokumentu("podatek  od osób"), (std::vector<std::string>{"PODATEK", "OD", "OS\xD3" "B"}));
-    TOpcjeKatalogu o;
-    o.PodzialSilnika = true;
-    o.Znaki = "\xA7.";
-    EXPECT_EQ(SlowaDokumentu("art.15 § 2 spółka-matka", o),
-              (std::vector<std::string>{"ART", ".", "15", "\xA7", "2", "SP\xD3\xA3KA-MATKA"}));
-}
