@@ -187,3 +187,5 @@ void TsPrzepis::acWybierzExecute() {
     WybranyPrzepis = przepisy_.NumerWgNazwy(cp(zaznaczone.first()->text(0)));
     done(1);
 }
+
+void TsPrzepis::reject() { done(2); }

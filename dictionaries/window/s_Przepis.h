@@ -46,6 +46,9 @@ public:
     void acWybierzUpdate();
     void acWybierzExecute();
 
+    // Esc and the close box close without a choice (result 2).
+    void reject() override;
+
 private:
     const TcSlownikTxt& dzialy_;
     const TcSlownikTxtPrzepis& przepisy_;

@@ -1,7 +1,9 @@
 #include "TestyOkien.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <QFont>
 #include <QStyleFactory>
@@ -32,6 +34,22 @@ void Wpisz(QWidget* kontrolka, const QString& tekst) {
         QKeyEvent puszczenie(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(kontrolka, &puszczenie);
     }
+}
+
+void Dwuklik(QWidget* kontrolka, QPoint miejsce) {
+    const QPointF globalne = kontrolka->mapToGlobal(QPointF(miejsce));
+    for (QEvent::Type typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                             QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons wcisniete = typ == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(typ, QPointF(miejsce), globalne, Qt::LeftButton, wcisniete, Qt::NoModifier);
+        QApplication::sendEvent(kontrolka, &e);
+    }
+}
+
+void CzekanieWPetli(int ms) {
+    QEventLoop petla;
+    QTimer::singleShot(ms, &petla, &QEventLoop::quit);
+    petla.exec();
 }
 
 void ModalnyPo(std::function<void(QWidget*)> dzialanie) {

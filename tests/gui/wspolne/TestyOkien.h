@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPoint>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -36,6 +37,12 @@ public:
 // Types the text into the widget key by key; letters outside ASCII (Polish letters) arrive
 // as key presses carrying the character, as a keyboard layout would deliver them.
 void Wpisz(QWidget* kontrolka, const QString& tekst);
+
+// A double click delivered to the widget as the platform would: press, release, double click.
+void Dwuklik(QWidget* kontrolka, QPoint miejsce);
+
+// Runs the event loop for a while, letting it wait for events (so the idle hook runs).
+void CzekanieWPetli(int ms);
 
 // Calls `dzialanie` with the modal window once one is open (polling from the event loop), so
 // that a test can drive a window shown with exec(). The window must be closed by `dzialanie`.
