@@ -78,6 +78,7 @@ public:
             przepisy.erase(std::unique(przepisy.begin(), przepisy.end()), przepisy.end());
         }
         k.Przepisy = &przepisy;
+        k.Rodzaj = int(opis.Rodzaj);
         if (opis.Rodzaj == TRodzajProbki::Interpretacja && rng.Szansa(92)) k.Izba = rng.Zakres(1, 16);
 
         std::string h;
@@ -180,10 +181,21 @@ public:
         std::sort(numery.begin(), numery.end());
         numery.erase(std::unique(numery.begin(), numery.end()), numery.end());
         char data_[32];
-        std::snprintf(data_, sizeof data_, "%04d-%02d-%02d %02d:%02d:%02d", rng.Zakres(1998, 2008), rng.Zakres(1, 12),
-                      rng.Zakres(1, 28), rng.Zakres(7, 17), rng.Zakres(0, 59), 2 * rng.Zakres(0, 29));
-        std::string w = opis.Nazwa + "\t" + data_ + "\t" + std::to_string(k.Izba) + "\t";
-        for (size_t n = 0; n < numery.size(); ++n) w += (n ? "," : "") + std::to_string(numery[n]);
+        int pola[6];
+        const int zakresy[6][2] = {{1998, 2008}, {1, 12}, {1, 28}, {7, 17}, {0, 59}, {0, 29}};
+        for (int p = 0; p < 6; ++p) pola[p] = rng.Zakres(zakresy[p][0], zakresy[p][1]);
+        std::snprintf(data_, sizeof data_, "%04d-%02d-%02d %02d:%02d:%02d", pola[0], pola[1], pola[2], pola[3],
+                      pola[4], 2 * pola[5]);
+        std::string w = opis.Nazwa;
+        w += '\t';
+        w += data_;
+        w += '\t';
+        w += std::to_string(k.Izba);
+        w += '\t';
+        for (size_t n = 0; n < numery.size(); ++n) {
+            if (n) w += ',';
+            w += std::to_string(numery[n]);
+        }
         return {std::move(h), std::move(w)};
     }
 
@@ -196,6 +208,14 @@ private:
 
 std::string WierszSlownika(int32_t numer, const std::string& pierwsze, const std::string& drugie) {
     return std::to_string(numer) + "=\"" + pierwsze + "\"" + kSeparator + "\"" + drugie + "\"\r\n";
+}
+
+// The quoted field of "przepisy.ini": code character, section digit, name.
+std::string NazwaPrzepisu(char kod, int32_t dzial, const std::string& nazwa) {
+    std::string s(1, kod);
+    s += char('0' + dzial % 10);
+    s += nazwa;
+    return s;
 }
 
 void ZapisSlownikow(const std::string& katalog, const TJezykPodatkowy& j) {
@@ -213,13 +233,13 @@ void ZapisSlownikow(const std::string& katalog, const TJezykPodatkowy& j) {
     // act, "P" for an article.
     std::string przepisy = "[Przepisy]\r\n", akty = "[Akty]\r\n";
     for (const auto& a : j.Akty()) {
-        przepisy += WierszSlownika(a.Numer, "A" + std::to_string(a.Dzial) + a.Nazwa, "0");
+        przepisy += WierszSlownika(a.Numer, NazwaPrzepisu('A', a.Dzial, a.Nazwa), "0");
         akty += WierszSlownika(a.Numer, a.Nazwa, a.Plik);
     }
     for (const auto& p : j.Przepisy()) {
         std::string nazwa = p.Cytat;
         nazwa[0] = 'A';
-        przepisy += WierszSlownika(p.Numer, "P" + std::to_string(j.Akty()[size_t(p.Akt)].Dzial) + nazwa, "0");
+        przepisy += WierszSlownika(p.Numer, NazwaPrzepisu('P', j.Akty()[size_t(p.Akt)].Dzial, nazwa), "0");
     }
     Zapis(katalog + "/przepisy.ini", przepisy);
     Zapis(katalog + "/akty.ini", akty);

@@ -46,11 +46,11 @@ const TWzorZrodlowy kWzoryDokumentu[] = {
     {0, "Stosownie do treści {ART}, {K} nie są uważane za koszty uzyskania przychodów."},
     {0, "{P} prowadzi działalność gospodarczą w zakresie {DZIAL} w miejscowości {SYN}."},
     {0, "{P} zawarł w dniu {D} umowę z firmą {F}, na podstawie której nastąpiła {C}."},
-    {0, "W związku z powyższym {P} powziął wątpliwość, czy {K} może zaliczyć do kosztów uzyskania przychodów."},
-    {0, "Zdaniem {PD}, {C} korzysta ze zwolnienia od podatku na podstawie {ART}."},
-    {0, "Organ podatkowy nie podzielił stanowiska {PD} w zakresie dotyczącym {CG}."},
-    {0, "Interpretacja dotyczy zaistniałego stanu faktycznego przedstawionego przez {PD} oraz stanu prawnego obowiązującego w dniu {D}."},
-    {0, "Z przedstawionego we wniosku stanu faktycznego wynika, że {P} w {R} roku dokonał {CG} na rzecz spółki {F}."},
+    {0, "[I]W związku z powyższym {P} powziął wątpliwość, czy {K} może zaliczyć do kosztów uzyskania przychodów."},
+    {0, "[IS]Zdaniem {PD}, {C} korzysta ze zwolnienia od podatku na podstawie {ART}."},
+    {0, "[IS]Organ podatkowy nie podzielił stanowiska {PD} w zakresie dotyczącym {CG}."},
+    {0, "[I]Interpretacja dotyczy zaistniałego stanu faktycznego przedstawionego we wniosku oraz stanu prawnego obowiązującego w dniu {D}."},
+    {0, "[I]Z przedstawionego we wniosku stanu faktycznego wynika, że {P} w {R} roku dokonał {CG} na rzecz spółki {F}."},
     {0, "Wartość transakcji wyniosła {KW}, a zapłata nastąpiła przelewem na rachunek bankowy kontrahenta."},
     {0, "Przepis {ART} ma charakter wyjątku i nie może być interpretowany rozszerzająco."},
     {0, "Kwota {KW} stanowi przychód ze źródła, o którym mowa w {ART}."},
@@ -58,13 +58,13 @@ const TWzorZrodlowy kWzoryDokumentu[] = {
     {0, "Wydatki te pozostają w związku przyczynowym z prowadzoną przez {PD} działalnością gospodarczą."},
     {0, "{P} jest zarejestrowany jako podatnik w Urzędzie Skarbowym w {MIASTO} od {R} roku."},
     {0, "Spółka {F} z siedzibą w {MIASTO} wystawiła w dniu {D} fakturę na kwotę {KW}."},
-    {0, "Mając powyższe na uwadze, stanowisko {PD} należało uznać za prawidłowe."},
-    {0, "W świetle obowiązującego stanu prawnego stanowisko {PD} w sprawie oceny prawnej przedstawionego stanu faktycznego jest nieprawidłowe."},
-    {0, "Organ odwoławczy uchylił zaskarżoną decyzję Naczelnika Urzędu Skarbowego w {MIASTO} i przekazał sprawę do ponownego rozpatrzenia."},
-    {0, "W ocenie Sądu skarga zasługuje na uwzględnienie, gdyż organ naruszył {ART}."},
-    {0, "Naczelny Sąd Administracyjny oddalił skargę kasacyjną jako pozbawioną usprawiedliwionych podstaw."},
-    {0, "Sąd pierwszej instancji trafnie przyjął, że {C} podlega opodatkowaniu {PDTI} na zasadach ogólnych."},
-    {0, "Nieruchomość położona w miejscowości {SYN} została nabyta przez {PD} w {R} roku."},
+    {0, "[I]Mając powyższe na uwadze, stanowisko {PD} należało uznać za prawidłowe."},
+    {0, "[I]W świetle obowiązującego stanu prawnego stanowisko {PD} w sprawie oceny prawnej przedstawionego stanu faktycznego jest nieprawidłowe."},
+    {0, "[S]Organ odwoławczy uchylił zaskarżoną decyzję Naczelnika Urzędu Skarbowego w {MIASTO} i przekazał sprawę do ponownego rozpatrzenia."},
+    {0, "[S]W ocenie Sądu skarga zasługuje na uwzględnienie, gdyż organ naruszył {ART}."},
+    {0, "[S]Naczelny Sąd Administracyjny oddalił skargę kasacyjną jako pozbawioną usprawiedliwionych podstaw."},
+    {0, "[S]Sąd pierwszej instancji trafnie przyjął, że {C} podlega opodatkowaniu {PDTI} na zasadach ogólnych."},
+    {0, "{P} nabył w {R} roku nieruchomość położoną w miejscowości {SYN}."},
     {0, "Zakupione towary są wykorzystywane wyłącznie do wykonywania czynności opodatkowanych, w szczególności do produkcji wyrobów marki {SYN}."},
     {0, "Dokumentacja prowadzona przez {PD} obejmuje umowę z kontrahentem {F} oraz protokół odbioru z dnia {D}."},
     {0, "Podatnik jest obowiązany prowadzić ewidencję pozwalającą na ustalenie wysokości {PDTG}."},
@@ -74,6 +74,12 @@ const TWzorZrodlowy kWzoryDokumentu[] = {
     {0, "Zgodnie z utrwalonym orzecznictwem sądów administracyjnych, {C} powinna być oceniana z uwzględnieniem {ART}."},
     {0, "{P} złożył korektę deklaracji za okres od {D} do {D} wraz z uzasadnieniem przyczyn korekty."},
     {0, "Zaległość podatkowa w kwocie {KW} została uregulowana wraz z odsetkami za zwłokę."},
+    {0, "[M]Ministerstwo Finansów wyjaśnia, że {C} podlega opodatkowaniu {PDTI} na zasadach ogólnych."},
+    {0, "[M]W ocenie Ministerstwa Finansów {K} mogą być zaliczone do kosztów uzyskania przychodów wyłącznie w części związanej z działalnością gospodarczą."},
+    {0, "[M]Jednocześnie Ministerstwo Finansów informuje, że zgodnie z {ART} organy podatkowe są obowiązane stosować przepis w brzmieniu obowiązującym w dniu powstania obowiązku podatkowego."},
+    {0, "[M]Przedstawione stanowisko zostało uzgodnione z Departamentem Podatków Dochodowych."},
+    {0, "[M]Ministerstwo Finansów nie podziela poglądu, iż {C} korzysta ze zwolnienia od podatku."},
+    {0, "[MS]Sprawa była przedmiotem rozstrzygnięć sądów administracyjnych, które jednolicie przyjmują, że {CG} nie można traktować jako odrębnej czynności."},
     {1, "Przychodem z działalności gospodarczej są kwoty należne, choćby nie zostały jeszcze faktycznie otrzymane."},
     {1, "{P} ma prawo do skorzystania z {UG} w rozliczeniu za rok {R}, ponieważ poniósł wydatki na {CEL}."},
     {1, "Ulga przysługuje podatnikowi, który poniósł wydatki na {CEL} w latach {R} - {R}, pod warunkiem udokumentowania ich fakturami."},
@@ -445,7 +451,17 @@ TJezykPodatkowy::TJezykPodatkowy(int32_t slownictwo, uint64_t ziarno) {
         TWzor w;
         w.temat = z.temat;
         w.przepis = false;
-        const std::string t = Iso(z.tekst);
+        std::string t = Iso(z.tekst);
+        // "[IMS]": the kinds of document the sentence belongs to (interpretation, ministry
+        // letter, court ruling); without it any kind.
+        w.rodzaje = 7;
+        if (!t.empty() && t[0] == '[') {
+            const size_t k = t.find(']');
+            w.rodzaje = 0;
+            for (size_t i = 1; i < k; ++i)
+                w.rodzaje |= t[i] == 'I' ? 1 : t[i] == 'M' ? 2 : t[i] == 'S' ? 4 : 0;
+            t.erase(0, k + 1);
+        }
         size_t i = 0;
         while (i < t.size()) {
             const size_t b = t.find('{', i);
@@ -572,10 +588,11 @@ int TJezykPodatkowy::Zdanie(TLosowanie& rng, const TKontekst& k, std::string& ou
     const size_t temat = k.Temat >= 0 && k.Temat + 1 < 10 ? size_t(k.Temat + 1) : 0;
     const bool maPrzepisy = k.Akt || (k.Przepisy && !k.Przepisy->empty());
     const TWzor* w = nullptr;
-    for (int proba = 0; proba < 8 && !w; ++proba) {
+    for (int proba = 0; proba < 16 && !w; ++proba) {
         const auto& lista = temat != 0 && !wg[temat].empty() && rng.Szansa(45) ? wg[temat] : wg[0];
         const TWzor& kandydat = wzory[lista[rng.Do(uint32_t(lista.size()))]];
-        if (!kandydat.przepis || maPrzepisy || proba == 7) w = &kandydat;
+        const bool rodzaj = k.Rodzaj < 0 || (kandydat.rodzaje >> k.Rodzaj & 1);
+        if ((rodzaj && (!kandydat.przepis || maPrzepisy)) || proba == 15) w = &kandydat;
     }
     const size_t przed = out.size();
     int slowa = 0;

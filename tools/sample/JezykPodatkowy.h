@@ -63,6 +63,7 @@ public:
         const std::vector<int32_t>* Przepisy = nullptr;  // indices into Przepisy()
         int32_t Izba = 0;                         // 1..16, 0: none
         bool Akt = false;                         // legal style only (text of an act)
+        int Rodzaj = -1;                          // 0 interpretation, 1 letter, 2 ruling, -1 any
     };
 
     TJezykPodatkowy(int32_t slownictwo, uint64_t ziarno);
@@ -90,7 +91,7 @@ public:
 
 private:
     struct TSegment { int slot; std::string tekst; int slowa; };
-    struct TWzor { int32_t temat; bool przepis; std::vector<TSegment> segmenty; };
+    struct TWzor { int32_t temat; bool przepis; int rodzaje; std::vector<TSegment> segmenty; };
 
     void Wypelnienie(int slot, TLosowanie& rng, const TKontekst& k, std::string& out) const;
 
