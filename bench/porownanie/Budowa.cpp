@@ -5,13 +5,10 @@
 #include <xapian.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <unordered_map>
@@ -57,42 +54,28 @@ void ZapisSlownikow(const TGrupy& g, const std::string& katalog) {
 
 namespace {
 
-// The words of one document in both engines' forms. The strings live in the conversion cache
-// (stable nodes, written only by the reading thread before the batch is handed over).
-struct TDokumentBudowy {
-    int32_t Numer = 0;
-    std::string Tresc;                          // FTS5: terms joined by spaces
-    std::vector<const std::string*> Terminy;    // Xapian, in reading order
-    std::vector<std::string> Grupy;             // Xapian boolean terms
-};
-using TPartia = std::shared_ptr<const std::vector<TDokumentBudowy>>;
-
-class TKolejka {
-public:
-    void Wstaw(TPartia p) {
-        std::unique_lock l(m_);
-        wolne_.wait(l, [&] { return q_.size() < 4; });
-        q_.push_back(std::move(p));
-        jest_.notify_one();
-    }
-    TPartia Pobierz() {   // nullptr = end
-        std::unique_lock l(m_);
-        jest_.wait(l, [&] { return !q_.empty(); });
-        TPartia p = std::move(q_.front());
-        q_.pop_front();
-        wolne_.notify_one();
-        return p;
-    }
-private:
-    std::mutex m_;
-    std::condition_variable jest_, wolne_;
-    std::deque<TPartia> q_;
-};
-
 double CzasCpuWatku() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// Reads documents od..do_ of the data directory and hands each one's tokens to `dokument`
+// (number, tokens as views into a buffer valid during the call). Every thread reads on its own
+// loaded store, so the threads share nothing.
+template <class F>
+void CzytanieDokumentow(const std::string& katalogDanych, int32_t od, int32_t do_, F&& dokument) {
+    TOpcjeLadowania opcje;
+    opcje.Katalog = katalogDanych;
+    opcje.WymusDysk = true;   // only the records are needed here
+    TcZapytanie q(opcje);
+    std::vector<std::string_view> tokeny;
+    for (int32_t d = od; d <= do_; ++d) {
+        const std::string tekst = cp1250::upper(mHtmlToText(q.OdczytanieDokumentu(d).Tekst));
+        tokeny.clear();
+        PodzialTekstu(tekst, q.Znaki, [&](std::string_view t) { tokeny.push_back(t); });
+        dokument(d, tokeny);
+    }
 }
 
 void Sql(sqlite3* db, const std::string& sql) {
@@ -104,147 +87,154 @@ void Sql(sqlite3* db, const std::string& sql) {
     }
 }
 
-void WatekFts5(TKolejka& kolejka, const std::string& plik, const TGrupy& grupy, TCzasBudowy& czas,
-               std::string& blad) {
-    const auto start = std::chrono::steady_clock::now();
-    const double cpu0 = CzasCpuWatku();
+void BudowaFts5(const std::string& katalogDanych, int32_t N, const std::string& plik, const TGrupy& grupy) {
     sqlite3* db = nullptr;
-    try {
-        fs::remove(plik);
-        if (sqlite3_open(plik.c_str(), &db) != SQLITE_OK) throw std::runtime_error("FTS5: cannot create " + plik);
-        Sql(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;"
-                "PRAGMA cache_size=-524288;");
-        Sql(db, "CREATE VIRTUAL TABLE dokumenty USING fts5(body, detail=full, "
-                "tokenize=\"unicode61 remove_diacritics 0\")");
-        Sql(db, "CREATE TABLE grupy(rodzaj INTEGER, numer INTEGER, dokument INTEGER, "
-                "PRIMARY KEY(rodzaj, numer, dokument)) WITHOUT ROWID");
-        Sql(db, "BEGIN");
-        sqlite3_stmt* g = nullptr;
-        sqlite3_prepare_v2(db, "INSERT OR IGNORE INTO grupy VALUES(?1, ?2, ?3)", -1, &g, nullptr);
-        for (int rodzaj : {1, 2})
-            for (auto& [numer, dok] : rodzaj == 1 ? grupy.Izby : grupy.Przepisy)
-                for (int32_t d : dok) {
-                    sqlite3_bind_int(g, 1, rodzaj);
-                    sqlite3_bind_int(g, 2, numer);
-                    sqlite3_bind_int(g, 3, d);
-                    if (sqlite3_step(g) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
-                    sqlite3_reset(g);
-                }
-        sqlite3_finalize(g);
-        sqlite3_stmt* s = nullptr;
-        if (sqlite3_prepare_v2(db, "INSERT INTO dokumenty(rowid, body) VALUES(?1, ?2)", -1, &s, nullptr) != SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(db));
-        while (TPartia p = kolejka.Pobierz()) {
-            for (const TDokumentBudowy& d : *p) {
-                sqlite3_bind_int(s, 1, d.Numer);
-                sqlite3_bind_text(s, 2, d.Tresc.data(), int(d.Tresc.size()), SQLITE_STATIC);
-                if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
-                sqlite3_reset(s);
+    struct Zamkniecie { sqlite3*& db; ~Zamkniecie() { if (db) sqlite3_close(db); } } z{db};
+    fs::remove(plik);
+    if (sqlite3_open(plik.c_str(), &db) != SQLITE_OK) throw std::runtime_error("FTS5: cannot create " + plik);
+    Sql(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;"
+            "PRAGMA cache_size=-524288;");
+    Sql(db, "CREATE VIRTUAL TABLE dokumenty USING fts5(body, detail=full, "
+            "tokenize=\"unicode61 remove_diacritics 0\")");
+    Sql(db, "CREATE TABLE grupy(rodzaj INTEGER, numer INTEGER, dokument INTEGER, "
+            "PRIMARY KEY(rodzaj, numer, dokument)) WITHOUT ROWID");
+    Sql(db, "BEGIN");
+    sqlite3_stmt* g = nullptr;
+    sqlite3_prepare_v2(db, "INSERT OR IGNORE INTO grupy VALUES(?1, ?2, ?3)", -1, &g, nullptr);
+    for (int rodzaj : {1, 2})
+        for (auto& [numer, dok] : rodzaj == 1 ? grupy.Izby : grupy.Przepisy)
+            for (int32_t d : dok) {
+                sqlite3_bind_int(g, 1, rodzaj);
+                sqlite3_bind_int(g, 2, numer);
+                sqlite3_bind_int(g, 3, d);
+                if (sqlite3_step(g) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
+                sqlite3_reset(g);
             }
+    sqlite3_finalize(g);
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, "INSERT INTO dokumenty(rowid, body) VALUES(?1, ?2)", -1, &s, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    std::unordered_map<std::string, std::string> formy;
+    std::string tresc;
+    CzytanieDokumentow(katalogDanych, 1, N, [&](int32_t d, const std::vector<std::string_view>& tokeny) {
+        tresc.clear();
+        for (std::string_view t : tokeny) {
+            auto it = formy.find(std::string(t));
+            if (it == formy.end()) it = formy.emplace(std::string(t), TerminFts5(t)).first;
+            if (!tresc.empty()) tresc += ' ';
+            tresc += it->second;
         }
-        sqlite3_finalize(s);
-        Sql(db, "COMMIT");
-        Sql(db, "INSERT INTO dokumenty(dokumenty) VALUES('optimize')");
-    } catch (const std::exception& e) {
-        blad = e.what();
-        while (kolejka.Pobierz()) {}   // let the reader finish
-    }
-    if (db) sqlite3_close(db);
-    czas.Sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    czas.SekundyCpu = CzasCpuWatku() - cpu0;
+        sqlite3_bind_int(s, 1, d);
+        sqlite3_bind_text(s, 2, tresc.data(), int(tresc.size()), SQLITE_STATIC);
+        if (sqlite3_step(s) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
+        sqlite3_reset(s);
+    });
+    sqlite3_finalize(s);
+    Sql(db, "COMMIT");
+    Sql(db, "INSERT INTO dokumenty(dokumenty) VALUES('optimize')");
 }
 
-void WatekXapian(TKolejka& kolejka, const std::string& katalog, TCzasBudowy& czas, std::string& blad) {
-    const auto start = std::chrono::steady_clock::now();
-    const double cpu0 = CzasCpuWatku();
-    try {
-        fs::remove_all(katalog);
-        Xapian::WritableDatabase db(katalog, Xapian::DB_CREATE_OR_OVERWRITE);
-        while (TPartia p = kolejka.Pobierz()) {
-            for (const TDokumentBudowy& d : *p) {
-                Xapian::Document doc;
-                Xapian::termpos poz = 0;
-                for (const std::string* t : d.Terminy) doc.add_posting(*t, ++poz);
-                for (const std::string& g : d.Grupy) doc.add_boolean_term(g);
-                db.replace_document(Xapian::docid(d.Numer), doc);
-            }
+// One shard of the Xapian index: documents od..do_ under their own numbers as docids.
+void BudowaXapian(const std::string& katalogDanych, int32_t od, int32_t do_, const std::string& katalog,
+                  const std::unordered_map<int32_t, std::vector<std::string>>& grupyDokumentu) {
+    fs::remove_all(katalog);
+    Xapian::WritableDatabase db(katalog, Xapian::DB_CREATE_OR_OVERWRITE);
+    std::unordered_map<std::string, std::string> formy;
+    CzytanieDokumentow(katalogDanych, od, do_, [&](int32_t d, const std::vector<std::string_view>& tokeny) {
+        Xapian::Document doc;
+        Xapian::termpos poz = 0;
+        for (std::string_view t : tokeny) {
+            auto it = formy.find(std::string(t));
+            if (it == formy.end()) it = formy.emplace(std::string(t), TerminXapian(t)).first;
+            doc.add_posting(it->second, ++poz);
         }
-        db.commit();
-        db.close();
-    } catch (const std::exception& e) {
-        blad = e.what();
-        while (kolejka.Pobierz()) {}
-    } catch (const Xapian::Error& e) {
-        blad = e.get_description();
-        while (kolejka.Pobierz()) {}
-    }
-    czas.Sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    czas.SekundyCpu = CzasCpuWatku() - cpu0;
+        if (auto g = grupyDokumentu.find(d); g != grupyDokumentu.end())
+            for (const std::string& t : g->second) doc.add_boolean_term(t);
+        db.replace_document(Xapian::docid(d), doc);
+    });
+    db.commit();
+    db.close();
 }
+
+// Runs `praca` in a thread, timing it and catching what it throws.
+class TWatek {
+public:
+    template <class F>
+    explicit TWatek(F praca) : t_([this, praca] {
+        const auto start = std::chrono::steady_clock::now();
+        const double cpu0 = CzasCpuWatku();
+        try {
+            praca();
+        } catch (const Xapian::Error& e) {
+            blad_ = e.get_description();
+        } catch (const std::exception& e) {
+            blad_ = e.what();
+        }
+        czas_.Sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        czas_.SekundyCpu = CzasCpuWatku() - cpu0;
+    }) {}
+    TCzasBudowy Koniec(const std::string& co) {
+        t_.join();
+        if (!blad_.empty()) throw std::runtime_error(co + ": " + blad_);
+        return czas_;
+    }
+private:
+    TCzasBudowy czas_;
+    std::string blad_;
+    std::thread t_;
+};
 
 }  // namespace
 
 void BudowaObcych(const std::string& katalogDanych, const std::string& plikFts5, const std::string& katalogXapian,
                   TCzasBudowy& czasFts5, TCzasBudowy& czasXapian) {
-    TOpcjeLadowania opcje;
-    opcje.Katalog = katalogDanych;
-    opcje.WymusDysk = true;   // only the records are needed here
-    TcZapytanie q(opcje);
-    const TGrupy grupy = OdczytanieGrup(q.Magazyn());
+    TGrupy grupy;
+    int32_t N = 0;
+    {
+        TOpcjeLadowania opcje;
+        opcje.Katalog = katalogDanych;
+        opcje.WymusDysk = true;
+        TcMagazynIndeksu m(opcje);
+        grupy = OdczytanieGrup(m);
+        N = m.N;
+    }
     std::unordered_map<int32_t, std::vector<std::string>> grupyDokumentu;
     for (auto& [numer, dok] : grupy.Izby)
         for (int32_t d : dok) grupyDokumentu[d].push_back(TerminGrupy(TWarunek::Rodzaj::Izba, numer));
     for (auto& [numer, dok] : grupy.Przepisy)
         for (int32_t d : dok) grupyDokumentu[d].push_back(TerminGrupy(TWarunek::Rodzaj::Przepis, numer));
 
-    // Most documents reach Xapian in memory before a flush; fewer flushes, faster build.
-    setenv("XAPIAN_FLUSH_THRESHOLD", "20000", 1);
-
-    TKolejka kolejkaFts5, kolejkaXapian;
-    std::string bladFts5, bladXapian;
-    std::thread tf, tx;
-    if (!plikFts5.empty()) tf = std::thread(WatekFts5, std::ref(kolejkaFts5), plikFts5 + ".tmp", std::cref(grupy),
-                                            std::ref(czasFts5), std::ref(bladFts5));
-    if (!katalogXapian.empty())
-        tx = std::thread(WatekXapian, std::ref(kolejkaXapian), katalogXapian + ".tmp", std::ref(czasXapian),
-                         std::ref(bladXapian));
-
-    struct TFormy { std::string Fts5, Xapian; };
-    std::unordered_map<std::string, TFormy> formy;
-    const int32_t N = q.LiczbaDokumentow();
-    const int32_t partia = 2000;
-    std::string bladCzytania;
-    try {
-        for (int32_t od = 1; od <= N; od += partia) {
-            auto p = std::make_shared<std::vector<TDokumentBudowy>>();
-            for (int32_t d = od; d < od + partia && d <= N; ++d) {
-                TDokumentBudowy& b = p->emplace_back();
-                b.Numer = d;
-                const std::string tekst = cp1250::upper(mHtmlToText(q.OdczytanieDokumentu(d).Tekst));
-                PodzialTekstu(tekst, q.Znaki, [&](std::string_view t) {
-                    auto it = formy.find(std::string(t));
-                    if (it == formy.end())
-                        it = formy.emplace(std::string(t), TFormy{TerminFts5(t), TerminXapian(t)}).first;
-                    if (!b.Tresc.empty()) b.Tresc += ' ';
-                    b.Tresc += it->second.Fts5;
-                    b.Terminy.push_back(&it->second.Xapian);
-                });
-                if (auto g = grupyDokumentu.find(d); g != grupyDokumentu.end()) b.Grupy = g->second;
-            }
-            if (tf.joinable()) kolejkaFts5.Wstaw(p);
-            if (tx.joinable()) kolejkaXapian.Wstaw(p);
-        }
-    } catch (const std::exception& e) {
-        bladCzytania = e.what();
-    }
-    if (tf.joinable()) { kolejkaFts5.Wstaw(nullptr); tf.join(); }
-    if (tx.joinable()) { kolejkaXapian.Wstaw(nullptr); tx.join(); }
-    if (!bladCzytania.empty()) throw std::runtime_error("reading the records: " + bladCzytania);
-    if (!bladFts5.empty()) throw std::runtime_error("FTS5 build: " + bladFts5);
-    if (!bladXapian.empty()) throw std::runtime_error("Xapian build: " + bladXapian);
-    if (!plikFts5.empty()) fs::rename(plikFts5 + ".tmp", plikFts5);
+    // Xapian indexes far slower than FTS5: it gets two threads, each building a shard of
+    // consecutive documents, merged at the end with the documents' own numbers kept.
+    setenv("XAPIAN_FLUSH_THRESHOLD", "50000", 1);
+    const int32_t polowa = N / 2;
+    std::unique_ptr<TWatek> fts5, xapian[2];
+    if (!plikFts5.empty())
+        fts5 = std::make_unique<TWatek>([&] { BudowaFts5(katalogDanych, N, plikFts5 + ".tmp", grupy); });
     if (!katalogXapian.empty()) {
+        xapian[0] = std::make_unique<TWatek>(
+            [&] { BudowaXapian(katalogDanych, 1, polowa, katalogXapian + ".tmp0", grupyDokumentu); });
+        xapian[1] = std::make_unique<TWatek>(
+            [&] { BudowaXapian(katalogDanych, polowa + 1, N, katalogXapian + ".tmp1", grupyDokumentu); });
+    }
+    if (fts5) {
+        czasFts5 = fts5->Koniec("FTS5 build");
+        fs::rename(plikFts5 + ".tmp", plikFts5);
+    }
+    if (xapian[0]) {
+        const TCzasBudowy a = xapian[0]->Koniec("Xapian build"), b = xapian[1]->Koniec("Xapian build");
+        const double t0 = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        const double cpu0 = CzasCpuWatku();
+        Xapian::Database zrodla;
+        for (int i = 0; i < 2; ++i) zrodla.add_database(Xapian::Database(katalogXapian + ".tmp" + std::to_string(i)));
+        fs::remove_all(katalogXapian + ".tmp");
+        zrodla.compact(katalogXapian + ".tmp", Xapian::DBCOMPACT_NO_RENUMBER);
+        zrodla.close();
+        for (int i = 0; i < 2; ++i) fs::remove_all(katalogXapian + ".tmp" + std::to_string(i));
         fs::remove_all(katalogXapian);
         fs::rename(katalogXapian + ".tmp", katalogXapian);
+        const double t1 = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        czasXapian.Sekundy = std::max(a.Sekundy, b.Sekundy) + (t1 - t0);
+        czasXapian.SekundyCpu = a.SekundyCpu + b.SekundyCpu + (CzasCpuWatku() - cpu0);
     }
 }

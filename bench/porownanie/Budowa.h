@@ -11,8 +11,8 @@
 #include "MagazynIndeksu.h"
 
 struct TCzasBudowy {
-    double Sekundy = 0;      // wall time of the engine's own indexing thread
-    double SekundyCpu = 0;   // CPU time of that thread
+    double Sekundy = 0;      // wall time of the engine's own indexing threads
+    double SekundyCpu = 0;   // CPU time of those threads
 };
 
 // Chamber (rodzaj 1) and provision (rodzaj 2) groups of the data directory.
@@ -24,7 +24,8 @@ TGrupy OdczytanieGrup(const TcMagazynIndeksu& m);
 // izby.ini and przepisy.ini naming every group of the data directory, for the filters.
 void ZapisSlownikow(const TGrupy& g, const std::string& katalog);
 
-// Builds `plikFts5` (an SQLite file) and `katalogXapian` side by side, one thread each, while
-// this thread reads and cuts the records. Either target may be empty to skip that engine.
+// Builds `plikFts5` (an SQLite file) and `katalogXapian` side by side: one thread for FTS5, two
+// for Xapian (two shards merged at the end). Either target may be empty to skip that engine.
+// Times: wall time and the CPU time of the engine's threads (reading the records included).
 void BudowaObcych(const std::string& katalogDanych, const std::string& plikFts5, const std::string& katalogXapian,
                   TCzasBudowy& czasFts5, TCzasBudowy& czasXapian);

@@ -93,7 +93,7 @@ public:
 
     void Szukanie(const TWarunek& w, std::vector<int32_t>& dokumenty) override {
         dokumenty.clear();
-        enquire_.set_query(ZapytanieXapian(w));
+        enquire_.set_query(ZapytanieXapian(w, db_));
         Xapian::MSet m = enquire_.get_mset(0, db_.get_doccount());
         dokumenty.reserve(m.size());
         for (auto it = m.begin(); it != m.end(); ++it) dokumenty.push_back(int32_t(*it));
@@ -102,7 +102,7 @@ public:
     }
 
     int64_t Zliczanie(const TWarunek& w) override {
-        enquire_.set_query(ZapytanieXapian(w));
+        enquire_.set_query(ZapytanieXapian(w, db_));
         const Xapian::doccount n = db_.get_doccount();
         Xapian::MSet m = enquire_.get_mset(0, 0, n);
         if (m.get_matches_lower_bound() != m.get_matches_upper_bound())

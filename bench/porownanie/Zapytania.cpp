@@ -122,7 +122,7 @@ std::string TerminGrupy(TWarunek::Rodzaj r, int32_t numer) {
     return (r == TWarunek::Rodzaj::Izba ? "XIZBA" : "XPRZEPIS") + std::to_string(numer);
 }
 
-Xapian::Query ZapytanieXapian(const TWarunek& w) {
+Xapian::Query ZapytanieXapian(const TWarunek& w, const Xapian::Database& db) {
     using R = TWarunek::Rodzaj;
     auto slowo = [](const TSlowo& s) {
         if (s.Prefiks)
@@ -134,14 +134,26 @@ Xapian::Query ZapytanieXapian(const TWarunek& w) {
     case R::Fraza: {
         if (w.Slowa.size() == 1) return slowo(w.Slowa[0]);
         std::vector<Xapian::Query> czesci;
-        for (const TSlowo& s : w.Slowa) czesci.push_back(slowo(s));
-        return Xapian::Query(Xapian::Query::OP_PHRASE, czesci.begin(), czesci.end(),
-                             Xapian::termcount(czesci.size()));
+        for (size_t i = 0; i + 1 < w.Slowa.size(); ++i) czesci.push_back(slowo(w.Slowa[i]));
+        const TSlowo& ostatnie = w.Slowa.back();
+        const auto n = Xapian::termcount(w.Slowa.size());
+        if (!ostatnie.Prefiks) {
+            czesci.push_back(slowo(ostatnie));
+            return Xapian::Query(Xapian::Query::OP_PHRASE, czesci.begin(), czesci.end(), n);
+        }
+        const std::string prefiks = TerminXapian(ostatnie.Tekst);
+        std::vector<Xapian::Query> frazy;
+        for (auto t = db.allterms_begin(prefiks); t != db.allterms_end(prefiks); ++t) {
+            czesci.push_back(Xapian::Query(*t));
+            frazy.push_back(Xapian::Query(Xapian::Query::OP_PHRASE, czesci.begin(), czesci.end(), n));
+            czesci.pop_back();
+        }
+        return Xapian::Query(Xapian::Query::OP_OR, frazy.begin(), frazy.end());
     }
-    case R::I: return Xapian::Query(Xapian::Query::OP_AND, ZapytanieXapian(*w.L), ZapytanieXapian(*w.P));
-    case R::Lub: return Xapian::Query(Xapian::Query::OP_OR, ZapytanieXapian(*w.L), ZapytanieXapian(*w.P));
+    case R::I: return Xapian::Query(Xapian::Query::OP_AND, ZapytanieXapian(*w.L, db), ZapytanieXapian(*w.P, db));
+    case R::Lub: return Xapian::Query(Xapian::Query::OP_OR, ZapytanieXapian(*w.L, db), ZapytanieXapian(*w.P, db));
     case R::INie:
-        return Xapian::Query(Xapian::Query::OP_AND_NOT, ZapytanieXapian(*w.L), ZapytanieXapian(*w.P));
+        return Xapian::Query(Xapian::Query::OP_AND_NOT, ZapytanieXapian(*w.L, db), ZapytanieXapian(*w.P, db));
     case R::Izba:
     case R::Przepis: return Xapian::Query(TerminGrupy(w.R, w.Numer));
     }

@@ -4,7 +4,7 @@
 //   TWarunek f = Fraza({{"PODATEK"}, {"DOCH", true}});   // "PODATEK DOCH*"
 //   WarunekWlasny(f)   -> "\"PODATEK DOCH*\""
 //   WyrazenieFts5(f)   -> "\"podatek doch\" *"   (tokens as TerminFts5 writes them)
-//   ZapytanieXapian(f) -> PHRASE(PODATEK, WILDCARD DOCH)
+//   ZapytanieXapian(f) -> PHRASE(PODATEK DOCHÓD) OR PHRASE(PODATEK DOCHODOWY) ...
 //
 // Words are upper-case Windows-1250, as our tokenizer hands them over.
 #pragma once
@@ -52,6 +52,8 @@ std::string WyrazenieFts5(const TWarunek& w);
 // Xapian terms are the tokens in UTF-8. Xapian refuses terms over 245 bytes: longer tokens keep
 // their first 200 bytes and get a hash, so prefixes of up to 200 bytes still find them.
 std::string TerminXapian(std::string_view token);
-Xapian::Query ZapytanieXapian(const TWarunek& w);
+// Xapian's phrases take only plain terms, so a phrase ending in a prefix becomes an OR of
+// phrases, one per term of `db` with that prefix (what OP_WILDCARD expands to anyway).
+Xapian::Query ZapytanieXapian(const TWarunek& w, const Xapian::Database& db);
 // Boolean terms of the groups; letters followed by digits never form one of our tokens.
 std::string TerminGrupy(TWarunek::Rodzaj r, int32_t numer);
