@@ -4,7 +4,7 @@
 
 #include "mLib.h"
 
-TDataWpisu RozpakowanieDaty(uint32_t s) {
+TDataWpisu RozpakowanieDatyWpisu(uint32_t s) {
     TDataWpisu d;
     d.Sekunda = int(s & 0x1F) * 2;
     d.Minuta = int((s >> 5) & 0x3F);
@@ -16,14 +16,14 @@ TDataWpisu RozpakowanieDaty(uint32_t s) {
 }
 
 std::string DataDzienMiesiacRok(uint32_t spakowana) {
-    const TDataWpisu d = RozpakowanieDaty(spakowana);
+    const TDataWpisu d = RozpakowanieDatyWpisu(spakowana);
     char b[16];
     std::snprintf(b, sizeof b, "%02d-%02d-%04d", d.Dzien, d.Miesiac, d.Rok);
     return b;
 }
 
 std::string KluczSortowania(uint32_t spakowana) {
-    const TDataWpisu d = RozpakowanieDaty(spakowana);
+    const TDataWpisu d = RozpakowanieDatyWpisu(spakowana);
     char b[24];
     std::snprintf(b, sizeof b, "%04d-%02d-%02d %02d:%02d", d.Rok, d.Miesiac, d.Dzien, d.Godzina, d.Minuta);
     return b;

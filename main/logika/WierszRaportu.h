@@ -16,7 +16,7 @@
 struct TDataWpisu {
     int Rok = 1980, Miesiac = 0, Dzien = 0, Godzina = 0, Minuta = 0, Sekunda = 0;
 };
-TDataWpisu RozpakowanieDaty(uint32_t spakowana);
+TDataWpisu RozpakowanieDatyWpisu(uint32_t spakowana);
 std::string DataDzienMiesiacRok(uint32_t spakowana);   // "dd-mm-yyyy"
 std::string KluczSortowania(uint32_t spakowana);       // "yyyy-mm-dd hh:mm"
 

@@ -19,6 +19,8 @@
 #include "DaneGlowne.h"
 #include "FabrykaDanych.h"
 #include "ListaWynikow.h"
+#include "ListaZaznaczen.h"
+#include "PrzyciskObrazkowy.h"
 #include "Pokazanie.h"
 #include "Tekst.h"
 #include "TestyOkien.h"

@@ -85,7 +85,7 @@ TEST(TablicaRaportu, CheckMarksFollowTheDocumentNotThePosition) {
 TEST(WierszRaportu, PackedDatesFormatBothWays) {
     EXPECT_EQ(DataDzienMiesiacRok(0x2C8F5A21), "15-04-2002");
     EXPECT_EQ(KluczSortowania(0x2C8F5A21), "2002-04-15 11:17");
-    const auto d = RozpakowanieDaty(0x2C8F5A21);
+    const auto d = RozpakowanieDatyWpisu(0x2C8F5A21);
     EXPECT_EQ(d.Sekunda, 2);
     // The sort key orders by time too, and ignores seconds.
     EXPECT_TRUE(WczesniejWLiscie(KluczSortowania(0x2C8F5A40), KluczSortowania(0x2C8F5A21)));
