@@ -12,6 +12,7 @@
 #include "BudowaKorpusu.h"
 #include "FabrykaDanych.h"
 #include "GeneratorProbki.h"
+#include "Zapytanie.h"
 #include "cp1250.h"
 
 namespace fs = std::filesystem;
@@ -134,6 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
         TPrzypadek{"IzbaBezSeparatora",
                    [](const fs::path& z) { ZamianaWiersza(z / "izby.ini", 3, "2=\"Izba Skarbowa w Krakowie\"\r"); },
                    {"izby.ini", "wiersz 3"}},
+        TPrzypadek{"AktBezPrzepisu",
+                   [](const fs::path& z) { ZamianaWiersza(z / "przepisy.ini", 4, "; akt 3 usunięty\r"); },
+                   {"akty.ini", "wiersz 4", "przepisy.ini"}},
         TPrzypadek{"PowtorzonyDokument",
                    [](const fs::path& z) {
                        std::ofstream(z / kTsv, std::ios::app) << Wiersz(z / kTsv, 2) << "\n";
@@ -167,6 +171,25 @@ TEST(BudowaKorpusu, UdanaBudowaZastepujeCalyFolderDanych) {
                           "scalony.ref", "przepisy.mix", "izby.mix", "akty.ini", "dzialy.ini", "izby.ini",
                           "przepisy.ini", "vat.rtf", "vat.dtf", "vat.itf"})
         EXPECT_TRUE(fs::exists(k.Plik(std::string("dane/") + f))) << f;
+}
+
+TEST(BudowaKorpusu, DokumentWUtf8JestZapisanyWIsoIPrzeszukiwalny) {
+    TTymczasowyKatalog k;
+    TOpcjeProbki o;
+    o.Dokumenty = 10;
+    o.Slownictwo = 100;
+    GenerowanieProbki(k.Plik("zrodlo"), o);
+    Zapis(k.Plik("zrodlo/documents/0000002.htm"),
+          "\xEF\xBB\xBF<HTML><HEAD><META charset=\"utf-8\"></HEAD><P>Zażółć gęślą jaźń: 5 €.</P></HTML>");
+    BudowaKorpusu(k.Plik("zrodlo"), k.Plik("dane"));
+
+    TcZapytanie q(TOpcjeLadowania{k.Plik("dane")});
+    EXPECT_EQ(q.OdczytanieDokumentu(2).Tekst,
+              cp1250::utf8ToIso88592("<HTML><HEAD><META charset=\"iso-8859-2\"></HEAD><P>Zażółć gęślą jaźń: 5 ?.</P></HTML>"));
+    TcTablicaLogiczna wynik(q.LiczbaDokumentow() + 1);
+    q.SzukanieFrazy(PL(u8"\"gęślą jaźń\""), wynik);
+    EXPECT_EQ(wynik.Liczba(), 1);
+    EXPECT_TRUE(wynik.Dane[2]);
 }
 
 }  // namespace
