@@ -1,9 +1,9 @@
 // Phrase search timings on a data directory, memory and disk mode.
 //
-//   belvastrona-bench-szukanie DIR [--word W] [--prefix P*] [--phrase "A B"] [--query COND] [--runs 10]
+//   belvastrona-bench-szukanie DIR [--word W] [--rare W] [--prefix P*] [--phrase "A B"] [--query COND] [--runs 10]
 //
 // Without the options the words are chosen from the corpus itself: the most frequent word of
-// at least four letters, its first three letters as a prefix, the most frequent pair of such
+// at least four letters, the rarest such word, its first three letters as a prefix, the most frequent pair of such
 // words as a phrase, and a four-phrase condition mixing them. Prints the median of the runs
 // and the number of documents found (memory and disk must agree).
 #include <algorithm>
@@ -31,7 +31,7 @@ bool Slowne(const std::string& s) {
 }
 
 struct TWybor {
-    std::string slowo, prefiks, fraza, warunek;
+    std::string slowo, rzadkie, prefiks, fraza, warunek;
 };
 
 // Frequencies from the first documents' image runs (enough for a representative choice).
@@ -62,6 +62,7 @@ TWybor Wybor(const TcZapytanie& q) {
     TWybor t;
     if (lista.size() < 4) return t;
     t.slowo = m.Slowa[lista[0].second];
+    t.rzadkie = m.Slowa[lista.back().second];
     t.prefiks = t.slowo.substr(0, 3) + "*";
     std::pair<uint32_t, uint32_t> najPara{lista[0].second, lista[1].second};
     int64_t naj = -1;
@@ -116,7 +117,7 @@ TWynik Warunek(TcZapytanie& q, const std::string& c, int ile) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DIR [--word W] [--prefix P*] [--phrase \"A B\"] [--query COND] [--runs N]\n",
+        std::fprintf(stderr, "usage: %s DIR [--word W] [--rare W] [--prefix P*] [--phrase \"A B\"] [--query COND] [--runs N]\n",
                      argv[0]);
         return 1;
     }
@@ -126,6 +127,7 @@ int main(int argc, char** argv) {
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string o = argv[i], v = cp1250::fromUtf8(argv[i + 1]);
         if (o == "--word") t.slowo = v;
+        else if (o == "--rare") t.rzadkie = v;
         else if (o == "--prefix") t.prefiks = v;
         else if (o == "--phrase") t.fraza = v;
         else if (o == "--query") t.warunek = v;
@@ -139,6 +141,7 @@ int main(int argc, char** argv) {
         TcZapytanie dysk(TOpcjeLadowania{katalog, 20000000, true});
         const TWybor auto_ = Wybor(pamiec);
         if (t.slowo.empty()) t.slowo = auto_.slowo;
+        if (t.rzadkie.empty()) t.rzadkie = auto_.rzadkie;
         if (t.prefiks.empty()) t.prefiks = auto_.prefiks;
         if (t.fraza.empty()) t.fraza = auto_.fraza;
         if (t.warunek.empty()) t.warunek = auto_.warunek;
@@ -150,6 +153,7 @@ int main(int argc, char** argv) {
         std::printf("%-16s %-44s %10s %10s %10s\n", "search", "text", "memory", "disk", "documents");
         struct { const char* nazwa; std::string tekst; bool warunek; } przypadki[] = {
             {"single word", t.slowo, false},
+            {"rare word", t.rzadkie, false},
             {"prefix", t.prefiks, false},
             {"two-word phrase", t.fraza, false},
             {"four conditions", t.warunek, true},

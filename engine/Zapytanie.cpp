@@ -17,6 +17,9 @@ namespace {
 constexpr int32_t kMaksSlowFrazy = 16;
 constexpr int32_t kKoniecZbioru = 0x3ffff;   // Wyzerowanie's "up to the last entry"
 constexpr int kBlok = 64;                   // image values tested per step of the vectorised scan
+constexpr int64_t kPorcjaObrazu = 1 << 20;  // bytes of tekst.img per read in disk mode
+constexpr int64_t kPrzerwaObrazu = 16384;    // non-candidate bytes worth reading to save a read
+constexpr int32_t kPrzedPobranie = 16;      // documents ahead whose start is prefetched after a match
 
 // Record scrambling: the fixed key and the bytes it never touches.
 const char* const kKluczRekordow = "KR52MV";
@@ -237,11 +240,21 @@ void TcZapytanie::SzukanieWPamieci(TcTablicaLogiczna& wynik) {
             ++p;
             continue;
         }
-        // The document holding p: the last d with ref[d] <= 2p, found forward from the last one.
-        if (int64_t(ref[d + 1]) <= 2 * p)
-            d = int32_t(std::upper_bound(ref + d + 1, ref + N + 2, int32_t(2 * p)) - ref) - 1;
+        // The document holding p: the last d with ref[d] <= 2p. Matches come in ascending order,
+        // so d only moves forward; walking plik.ref costs at most N steps over the whole scan,
+        // a sequential read, where halving would miss the cache on every match.
+        while (d < N && int64_t(ref[d + 1]) <= 2 * p) ++d;
         wynik.Dane[size_t(d)] = 1;
         p = ref[d + 1] / 2;   // the rest of the document cannot add anything
+        // Jumping from document to document defeats the hardware prefetcher: ask for the start
+        // of a document a few ahead, which frequent words reach next.
+        if (d + kPrzedPobranie <= N) {
+            const char* przod = reinterpret_cast<const char*>(obraz + ref[d + kPrzedPobranie] / 2);
+            __builtin_prefetch(przod);
+            __builtin_prefetch(przod + 64);
+            __builtin_prefetch(przod + 128);
+            __builtin_prefetch(przod + 192);
+        }
     }
 }
 
@@ -293,26 +306,46 @@ void TcZapytanie::SzukanieNaDysku(TcTablicaLogiczna& wynik) {
     }
     if (n <= 1) return;
 
-    const int32_t ostatni = wynik.Dlugosc() - 1;
-    for (int32_t d = 1; d <= ostatni; ++d) {
-        if (!wynik.Dane[size_t(d)]) continue;
-        wynik.Dane[size_t(d)] = 0;
-        m.CzytajObrazDokumentu(d, buforDokumentu_);   // the run without its separator
-        const int64_t a = m.PlikRef[size_t(d)] / 2;
-        const int64_t c1 = int64_t(buforDokumentu_.size());
-        for (int64_t j = 0; j <= c1 - n; ++j) {
-            const uint32_t w = NumerSlowaNaDysku(int32_t(j), a + j);
-            if (w == 0) mBladWewnetrzny("TfGlowne.SzukanieNaDysku", 1);
-            bool traf = int64_t(w) >= Zakresy[1].Od && int64_t(w) <= Zakresy[1].Do;
-            for (int32_t k = 2; traf && k <= n; ++k) {
-                const int64_t v = NumerSlowaNaDysku(int32_t(j + k - 1), a + j + k - 1);
-                traf = v >= Zakresy[size_t(k)].Od && v <= Zakresy[size_t(k)].Do;
-            }
-            if (traf) {
-                wynik.Dane[size_t(d)] = 1;
-                break;
+    // Candidates are read in batches: a run of candidate documents, with the short stretches
+    // of other documents between them, comes in one read of tekst.img.
+    const int32_t ostatni = std::min(wynik.Dlugosc() - 1, m.N);
+    const int32_t* ref = m.PlikRef.data();
+    int32_t d = 1;
+    while (d <= ostatni) {
+        if (!wynik.Dane[size_t(d)]) {
+            ++d;
+            continue;
+        }
+        int32_t e = d;   // last candidate of the batch
+        for (int32_t x = d + 1; x <= ostatni && int64_t(ref[x]) - ref[d] < kPorcjaObrazu; ++x) {
+            if (!wynik.Dane[size_t(x)]) continue;
+            if (int64_t(ref[x]) - ref[e + 1] > kPrzerwaObrazu) break;
+            e = x;
+        }
+        const int64_t od = ref[d], dl = int64_t(ref[e + 1]) - od;
+        buforDokumentu_.resize(size_t(dl / 2));
+        if (dl > 0) m.TekstImg.Czytaj(od, buforDokumentu_.data(), size_t(dl / 2) * 2);
+        for (int32_t x = d; x <= e; ++x) {
+            if (!wynik.Dane[size_t(x)]) continue;
+            wynik.Dane[size_t(x)] = 0;
+            const int64_t a = ref[x] / 2;                      // image position of the document
+            const int32_t i0 = int32_t((ref[x] - od) / 2);     // its place in the buffer
+            const int64_t c1 = (int64_t(ref[x + 1]) - ref[x]) / 2 - 1;   // values without the separator
+            for (int64_t j = 0; j <= c1 - n; ++j) {
+                const uint32_t w = NumerSlowaNaDysku(i0 + int32_t(j), a + j);
+                if (w == 0) mBladWewnetrzny("TfGlowne.SzukanieNaDysku", 1);
+                bool traf = int64_t(w) >= Zakresy[1].Od && int64_t(w) <= Zakresy[1].Do;
+                for (int32_t k = 2; traf && k <= n; ++k) {
+                    const int64_t v = NumerSlowaNaDysku(i0 + int32_t(j + k - 1), a + j + k - 1);
+                    traf = v >= Zakresy[size_t(k)].Od && v <= Zakresy[size_t(k)].Do;
+                }
+                if (traf) {
+                    wynik.Dane[size_t(x)] = 1;
+                    break;
+                }
             }
         }
+        d = e + 1;
     }
 }
 

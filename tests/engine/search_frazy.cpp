@@ -102,7 +102,9 @@ TEST_P(SzukanieFrazy, SixteenWordsAtMost) {
     EXPECT_FALSE(q->FrazaZaDluga());
     EXPECT_EQ(Szukaj(fraza17), V{});
     EXPECT_TRUE(q->FrazaZaDluga());
-    EXPECT_EQ(Szukaj("qq " + fraza17), V{});              // refused even when a word is absent
+    std::string zNieznanym = "qq ";
+    zNieznanym += fraza17;
+    EXPECT_EQ(Szukaj(zNieznanym), V{});                  // refused even when a word is absent
     EXPECT_TRUE(q->FrazaZaDluga());
     EXPECT_EQ(Szukaj("sa sb"), V({1, 2}));
     EXPECT_FALSE(q->FrazaZaDluga());
