@@ -64,6 +64,12 @@ TPrzyciskObrazkowy::TPrzyciskObrazkowy(QWidget* rodzic, const char* nazwa, TGlif
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAutoRaise(false);
+    // The longest captions ("Wyłącz z&liczanie") must fit 80 pixels whole.
+    QFont czcionka = font();
+    czcionka.setFamily(QStringLiteral("DejaVu Sans"));
+    czcionka.setStretch(QFont::Condensed);
+    czcionka.setPixelSize(10);
+    setFont(czcionka);
     if (glif != TGlif::Brak) setIcon(mGlif(glif));
     connect(this, &QToolButton::clicked, this, [this] {
         if (akcja_ != nullptr && akcja_->isEnabled()) akcja_->trigger();

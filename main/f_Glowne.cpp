@@ -213,7 +213,7 @@ void TfGlowne::FormCreate(const TOpcjeLadowania& opcje) {
         if (cxAkt->count() > 0) {
             cxAkt->setCurrentIndex(0);
             BiezacyAkt = akty_->PlikWgNumeru(akty_->NumerWgNazwy(akty_->Nazwy.front()));
-            zapytanie_->WczytanieAktu(SciezkaDanych(BiezacyAkt));
+            zapytanie_->WczytanieAktu(BiezacyAkt);   // the store finds it in its own folder
         }
     }
 }
