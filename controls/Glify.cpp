@@ -22,7 +22,7 @@ TOpis Opis(TGlif g) {
     case TGlif::Szablony: return {"\xE2\x96\xA4", QColor(70, 100, 160)};        // ▤
     case TGlif::Raporty: return {"\xE2\x98\xB0", QColor(30, 130, 130)};         // ☰
     case TGlif::Informacje: return {"i", QColor(40, 110, 190)};
-    case TGlif::Koniec: return {"\xE2\x8F\xBB", QColor(180, 40, 40)};           // ⏻
+    case TGlif::Koniec: return {"\xE2\x86\x92", QColor(180, 40, 40)};           // →
     case TGlif::Wybierz: return {"\xE2\x9C\x94", QColor(40, 140, 60)};          // ✔
     case TGlif::Zamknij: return {"\xE2\x9C\x95", QColor(180, 40, 40)};          // ✕
     case TGlif::Zapisz: return {"\xE2\x86\x93", QColor(70, 100, 160)};          // ↓
