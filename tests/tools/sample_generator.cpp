@@ -68,7 +68,9 @@ void SprawdzeniePlanu(int32_t n) {
     int32_t pism = 0, tez = 0, koniecTez = 0;
     for (int32_t d = 1; d <= n; ++d) {
         const std::string& nazwa = plan[size_t(d) - 1].Nazwa;
-        if (d > 1) ASSERT_LT(plan[size_t(d) - 2].Nazwa, nazwa);
+        if (d > 1) {
+            ASSERT_LT(plan[size_t(d) - 2].Nazwa, nazwa);
+        }
         if (!pism && nazwa >= "0050000.htm") pism = d;
         if (!tez && nazwa >= "0057000.htm") tez = d;
         if (!koniecTez && nazwa >= "0063999.htm") koniecTez = d;
@@ -82,8 +84,9 @@ void SprawdzeniePlanu(int32_t n) {
         ASSERT_EQ(pismo, r == TRodzajProbki::Pismo) << n << " " << plan[size_t(d) - 1].Nazwa;
         ASSERT_EQ(teza, r == TRodzajProbki::Teza) << n << " " << plan[size_t(d) - 1].Nazwa;
     }
-    if (n >= 3)
+    if (n >= 3) {
         for (int c : liczby) EXPECT_GT(c, 0) << n;
+    }
 }
 
 TEST(GeneratorProbki, RodzajeWynikajaZGranicNazw) {
@@ -137,7 +140,9 @@ TEST(GeneratorProbki, ZrodloJestSpojne) {
         while (std::getline(ps, p, ',')) numery.insert(std::stoi(p));
         for (int32_t n : numery) {
             EXPECT_NE(przepisy.NazwaWgNumeru(n), "") << w[0] << " " << n;
-            if (!numeryAktow.count(n)) EXPECT_TRUE(numery.count(n / 100)) << w[0] << " " << n;
+            if (!numeryAktow.count(n)) {
+                EXPECT_TRUE(numery.count(n / 100)) << w[0] << " " << n;
+            }
         }
         zPrzepisami += !numery.empty();
     }
