@@ -120,7 +120,7 @@ int TListaZaznaczen::WysokoscLinii() const { return fontMetrics().lineSpacing();
 
 void TListaZaznaczen::UstawienieRozmiaru(QTreeWidgetItem* it) {
     const int linii = std::max(1, it->data(0, RolaLinii).toInt());
-    it->setSizeHint(0, QSize(-1, linii * WysokoscLinii() + 2 * Margines));
+    it->setSizeHint(0, QSize(0, linii * WysokoscLinii() + 2 * Margines));   // an invalid size is dropped
 }
 
 void TListaZaznaczen::UstawienieWysokosci(int wiersz, int linii) {
