@@ -79,6 +79,8 @@ public:
         }
         k.Przepisy = &przepisy;
         k.Rodzaj = int(opis.Rodzaj);
+        std::vector<size_t> uzyte;
+        k.Uzyte = &uzyte;
         if (opis.Rodzaj == TRodzajProbki::Interpretacja && rng.Szansa(92)) k.Izba = rng.Zakres(1, 16);
 
         std::string h;
@@ -108,7 +110,7 @@ public:
             s += Iso(" stwierdza, że stanowisko Wnioskodawcy przedstawione we wniosku z dnia ") + data +
                  Iso(" o udzielenie pisemnej interpretacji przepisów prawa podatkowego dotyczącej ") +
                  jezyk_.PodatekDopelniacz(k.Temat) + Iso(" w zakresie ") + jezyk_.Czynnosc(rng, k.Temat, true) +
-                 (rng.Szansa(60) ? " jest prawidłowe." : " jest nieprawidłowe.");
+                 Iso(rng.Szansa(60) ? " jest prawidłowe." : " jest nieprawidłowe.");
             akapit(s);
             akapit("UZASADNIENIE");
             break;
@@ -138,6 +140,7 @@ public:
             std::string teza = "<B>Teza:</B> ";
             const int zdania = rng.Zakres(1, 3);
             for (int z = 0; z < zdania; ++z) slowa += jezyk_.Zdanie(rng, k, teza);
+            teza.pop_back();
             akapit(teza);
             akapit("Z uzasadnienia:");
             break;

@@ -1,5 +1,6 @@
 #include "JezykPodatkowy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
@@ -594,7 +595,15 @@ int TJezykPodatkowy::Zdanie(TLosowanie& rng, const TKontekst& k, std::string& ou
         const auto& lista = temat != 0 && !wg[temat].empty() && rng.Szansa(45) ? wg[temat] : wg[0];
         const TWzor& kandydat = wzory[lista[rng.Do(uint32_t(lista.size()))]];
         const bool rodzaj = k.Rodzaj < 0 || (kandydat.rodzaje >> k.Rodzaj & 1);
-        if ((rodzaj && (!kandydat.przepis || maPrzepisy)) || proba == 15) w = &kandydat;
+        // A pattern of the last few sentences is not used again while others are left.
+        const size_t numer = size_t(&kandydat - wzory.data());
+        const bool swiezy = !k.Uzyte || proba >= 12 ||
+                            std::find(k.Uzyte->end() - std::min<long>(long(k.Uzyte->size()), 10), k.Uzyte->end(),
+                                      numer) == k.Uzyte->end();
+        if ((rodzaj && swiezy && (!kandydat.przepis || maPrzepisy)) || proba == 15) {
+            w = &kandydat;
+            if (k.Uzyte) k.Uzyte->push_back(numer);
+        }
     }
     const size_t przed = out.size();
     int slowa = 0;

@@ -64,6 +64,7 @@ public:
         int32_t Izba = 0;                         // 1..16, 0: none
         bool Akt = false;                         // legal style only (text of an act)
         int Rodzaj = -1;                          // 0 interpretation, 1 letter, 2 ruling, -1 any
+        std::vector<size_t>* Uzyte = nullptr;     // patterns used so far, to avoid repeating them
     };
 
     TJezykPodatkowy(int32_t slownictwo, uint64_t ziarno);
