@@ -1,0 +1,149 @@
+// belvastrona-bench-window DATA_DIR [--memory | --force-disk] [--repeat N]
+//
+// Drives the main window offscreen over a data directory and prints how long the user waits:
+// leaving a word field (one count), a full recount of the six conditions, a search with the
+// listing of page 0, and moving to the next page. Without a mode option it measures the word
+// image in memory and then on disk. The configuration goes to a temporary folder.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DaneGlowne.h"
+#include "Konfiguracja.h"
+#include "ListaWynikow.h"
+#include "Tekst.h"
+#include "Wyszukiwanie.h"
+#include "Zapytanie.h"
+#include "bSlownikTxt.h"
+#include "f_Glowne.h"
+#include "mDialog.h"
+
+namespace {
+
+struct TPomiar {
+    double Min = 0, Mediana = 0;
+};
+
+TPomiar Pomiar(int powtorzen, const std::function<void()>& przygotowanie, const std::function<void()>& dzialanie) {
+    std::vector<double> ms;
+    for (int i = 0; i < powtorzen; ++i) {
+        przygotowanie();
+        const auto t0 = std::chrono::steady_clock::now();
+        dzialanie();
+        const auto t1 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms.front(), ms[ms.size() / 2]};
+}
+
+void Wypisz(const char* tryb, const char* co, const TPomiar& p) {
+    std::printf("%-7s %-44s min %8.1f ms   median %8.1f ms\n", tryb, co, p.Min, p.Mediana);
+}
+
+int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
+    TOpcjeLadowania opcje;
+    opcje.Katalog = katalog;
+    if (dysk) opcje.WymusDysk = true;
+    else opcje.ProgPamieci = INT64_MAX;   // the whole image in memory, whatever its size
+    const char* tryb = dysk ? "disk" : "memory";
+
+    const auto t0 = std::chrono::steady_clock::now();
+    TfGlowne okno(opcje);
+    const auto t1 = std::chrono::steady_clock::now();
+    okno.show();
+    QApplication::processEvents();
+    std::printf("%-7s %-44s %8.1f ms  (%d documents, image %s)\n", tryb, "start (load the data directory)",
+                std::chrono::duration<double, std::milli>(t1 - t0).count(), okno.Zapytanie().LiczbaDokumentow(),
+                okno.Zapytanie().Magazyn().NaDysku ? "on disk" : "in memory");
+
+    auto& dane = static_cast<TcDaneGlowne&>(okno.Dane());
+    TcEdytorZapytania& e = dane.Edytor();
+    TcWyszukiwanie& w = dane.Wyszukiwanie();
+    TcListaWynikow& lista = dane.Lista();
+    okno.Konfiguracja().Zliczanie = true;
+
+    auto slowo = [&](const char* tekst) {
+        Wypisz(tryb, (std::string("leave word field: ") + tekst).c_str(),
+               Pomiar(powtorzen, [&] { e.enSlowo[0]->setText(QString::fromUtf8(tekst)); },
+                      [&] { e.ObciecieSpacji(e.enSlowo[0]); }));
+    };
+    slowo("podatek");
+    slowo("podatek dochodowy");
+    slowo("podat*");
+    slowo("nieistniejące");
+
+    // Six conditions: four words, a chamber and a provision.
+    const QString slowa[4] = {QStringLiteral("podatek"), QStringLiteral("dochodowy"), QStringLiteral("VAT"),
+                              QStringLiteral("interpretacja")};
+    for (int n = 0; n < 4; ++n) e.enSlowo[size_t(n)]->setText(slowa[n]);
+    if (!okno.SlownikIzb().Wpisy.empty()) e.UstawienieIzbyWgNumeru(okno.SlownikIzb().Wpisy.front()->Numer);
+    if (!okno.SlownikPrzepisow().Wpisy.empty()) e.UstawieniePrzepisuWgNumeru(okno.SlownikPrzepisow().Wpisy.front()->Numer);
+    Wypisz(tryb, "full recount (4 words, chamber, provision)", Pomiar(powtorzen, [] {}, [&] { w.ZliczanieWszystkichWarunkow(); }));
+
+    // A search of one frequent word, all kinds, then its page 0.
+    e.CzyszczenieWarunkow();
+    e.enSlowo[0]->setText(QStringLiteral("podatek"));
+    Wypisz(tryb, "search \"podatek\" + page 0", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
+    std::printf("%-7s %-44s %8d\n", tryb, "  documents found", lista.TablicaRaportu.Liczba);
+    e.enSlowo[1]->setText(QStringLiteral("dochodowy"));
+    e.btOperator[0]->setText(QStringLiteral("LUB"));
+    Wypisz(tryb, "search \"podatek\" OR \"dochodowy\" + page 0", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
+
+    if (lista.TablicaRaportu.OstatniaStrona() > 0) {
+        Wypisz(tryb, "next page (50 records read and wrapped)",
+               Pomiar(powtorzen, [&] { lista.TablicaRaportu.BiezacaStrona = 0; lista.PokazanieStrony(); },
+                      [&] { lista.acNastepnyExecute(); }));
+        Wypisz(tryb, "last page",
+               Pomiar(powtorzen, [&] { lista.TablicaRaportu.BiezacaStrona = 0; }, [&] { lista.acOstatniExecute(); }));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir konfiguracja;
+    qputenv("BELVASTRONA_KONFIGURACJA", konfiguracja.path().toLocal8Bit());
+    QApplication aplikacja(argc, argv);
+
+    std::string katalog;
+    int powtorzen = 5;
+    bool pamiec = true, dysk = true;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--force-disk")) pamiec = false;
+        else if (!std::strcmp(argv[i], "--memory")) dysk = false;
+        else if (!std::strcmp(argv[i], "--repeat") && i + 1 < argc) powtorzen = std::max(1, std::atoi(argv[++i]));
+        else katalog = argv[i];
+    }
+    if (katalog.empty()) {
+        std::fprintf(stderr, "usage: belvastrona-bench-window DATA_DIR [--memory | --force-disk] [--repeat N]\n");
+        return 2;
+    }
+    katalog = QDir(QString::fromLocal8Bit(katalog.c_str())).absolutePath().toStdString();
+    // Shown documents and other files of the working folder stay out of the data directory.
+    QDir::setCurrent(konfiguracja.path());
+    mDialogTest::Wlaczenie();   // a message would wait for a click; record it instead
+    try {
+        if (pamiec) Przebieg(katalog, false, powtorzen);
+        if (dysk) Przebieg(katalog, true, powtorzen);
+    } catch (const std::exception& b) {
+        std::fprintf(stderr, "error: %s\n", cp1250::toUtf8(b.what()).c_str());
+        return 1;
+    }
+    for (const auto& d : mDialogTest::Historia())
+        std::fprintf(stderr, "message: %s: %s\n", d.Tytul.toUtf8().constData(), d.Tekst.toUtf8().constData());
+    return 0;
+}
