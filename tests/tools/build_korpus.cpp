@@ -132,7 +132,9 @@ std::vector<std::vector<std::string>> Frazy(const TKorpus& k, unsigned ziarno, i
         const size_t dl = 1 + rng() % 4;
         const size_t p = rng() % (w.size() - dl);
         std::vector<std::string> fraza(w.begin() + long(p), w.begin() + long(p + dl));
-        if (i % 10 == 7 && fraza[0].size() > 3) fraza[0] = fraza[0].substr(0, 3) + "*";
+        // A prefix of a word ("PODAT*"); after digits "*" would be a word of its own.
+        if (i % 10 == 7 && fraza[0].size() > 3 && !(fraza[0][0] >= '0' && fraza[0][0] <= '9'))
+            fraza[0] = fraza[0].substr(0, 3) + "*";
         if (i % 25 == 3) fraza.back() = "QXQWYZ";
         f.push_back(fraza);
     }
