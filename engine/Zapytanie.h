@@ -76,7 +76,9 @@ public:
     // Runs the query described by the fields. Returns false when the additional condition is
     // wrong: nothing changes (Wynik, Raport and WarunekPelny keep their values) and the parser's
     // Blad / PozycjaBledu / DlugoscBledu describe the error; the caller shows
-    // Ostrzezenie("Błąd w warunku dodatkowym", Blad).
+    // Ostrzezenie("Błąd w warunku dodatkowym", Blad). A phrase of more than 16 words in the
+    // standard condition fails the same way ("Fraza może mieć najwyżej 16 słów."); any other
+    // error of the standard condition is the internal error "bebłąd !!!".
     bool WykonanieZapytania();
 
     void SzukanieIzby(int32_t numer, TcTablicaLogiczna& zbior);

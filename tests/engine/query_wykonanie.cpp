@@ -175,6 +175,21 @@ TEST_F(Zapytanie, MalformedStandardConditionIsAnInternalError) {
     }
 }
 
+TEST_F(Zapytanie, TooLongPhraseIsTheUsersError) {
+    std::string dluga = "\"";
+    for (int i = 0; i < 17; ++i) dluga += "vat ";
+    dluga += "\"";
+    q->Warunek = dluga;   // in the standard condition too: no internal error
+    EXPECT_FALSE(q->WykonanieZapytania());
+    EXPECT_EQ(cp1250::toUtf8(parser->Blad), "Fraza może mieć najwyżej 16 słów.");
+    EXPECT_TRUE(q->Raport.empty());
+    q->Warunek = "\"vat\"";
+    q->WarunekDodatkowy = "\"stawka\" OR " + dluga;
+    EXPECT_FALSE(q->WykonanieZapytania());
+    EXPECT_EQ(parser->PozycjaBledu, 13);
+    EXPECT_EQ(parser->DlugoscBledu, int32_t(dluga.size()));
+}
+
 TEST_F(Zapytanie, CountingCopySharesTheStore) {
     TcZapytanie kopia(*q);
     Podlaczenie(kopia);

@@ -93,10 +93,11 @@ TEST_P(SzukanieFrazy, RepeatedWordsPunctuationAndNumbers) {
 
 TEST_P(SzukanieFrazy, SixteenWordsAtMost) {
     std::string tekst;
-    for (int i = 0; i < 20; ++i) tekst += "s" + std::string(1, char('a' + i)) + " ";
+    auto slowo = [](int i) { return std::string{'s', char('a' + i), ' '}; };
+    for (int i = 0; i < 20; ++i) tekst += slowo(i);
     Budowa({tekst, "sa sb"});
     std::string fraza16, fraza17;
-    for (int i = 0; i < 17; ++i) (i < 16 ? fraza16 : fraza17) += "s" + std::string(1, char('a' + i)) + " ";
+    for (int i = 0; i < 17; ++i) (i < 16 ? fraza16 : fraza17) += slowo(i);
     fraza17 = fraza16 + fraza17;
     EXPECT_EQ(Szukaj(fraza16), V({1}));
     EXPECT_FALSE(q->FrazaZaDluga());
