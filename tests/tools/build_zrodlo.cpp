@@ -36,7 +36,7 @@ TEST(HtmlWIso, Utf8JestZamienianyNaIso) {
 
 TEST(IndeksDokumentow, WierszePoprawne) {
     const auto w = OdczytanieIndeksuDokumentow(
-        "# komentarz\r\n\r\n"
+        "\xEF\xBB\xBF# komentarz\r\n\r\n"
         "0000001.htm\t2004-02-29 23:59:58\t12\t7, 15,101\r\n"
         "0000002.htm\t1980-01-01 00:00:00\t0\t\n"
         "0000003.htm\t2107-12-31 10:11:13\t0\n",

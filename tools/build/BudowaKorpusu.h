@@ -10,7 +10,8 @@
 // A failure leaves an existing DATA untouched and throws EInOutError whose Windows-1250
 // message names the file and line.
 //
-// Documents are numbered in ascending byte order of their file names. Each document's words
+// Every regular file of documents/ is a document, except names starting with "." (subfolders
+// are ignored). Documents are numbered in ascending byte order of their file names. Each document's words
 // are PodzialTekstu of the upper-cased mHtmlToText of its HTML, with kZnakiIndeksu ("§" and
 // ".") as the punctuation indexed as words.
 #pragma once

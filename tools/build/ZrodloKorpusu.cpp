@@ -92,6 +92,7 @@ bool PoprawnaData(int rok, int miesiac, int dzien, int godzina, int minuta, int 
 std::vector<TWpisDokumentu> OdczytanieIndeksuDokumentow(std::string_view tekst, const std::string& sciezka) {
     std::vector<TWpisDokumentu> wynik;
     std::map<std::string, int> widziane;
+    if (tekst.substr(0, 3) == "\xEF\xBB\xBF") tekst.remove_prefix(3);   // a byte-order mark from an editor
     const auto wiersze = Wiersze(tekst);
     for (size_t n = 0; n < wiersze.size(); ++n) {
         const int nr = int(n) + 1;

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
                      "Użycie: belvastrona-build ŹRÓDŁO DANE\n"
                      "  ŹRÓDŁO: folder z documents/, documents.tsv, akty.ini, dzialy.ini, izby.ini,\n"
                      "          przepisy.ini i acts/;\n"
-                     "  DANE:   folder danych programu (zastępowany dopiero po udanej budowie).\n");
+                     "  DANE:   folder danych programu (zastępowany dopiero po udanej budowie).\n"
+                     "Wyrazy dokumentów i aktów dzieli silnik; jako wyrazy indeksowane są też znaki § i \".\".\n");
         return 2;
     }
     const bool terminal = isatty(2);
