@@ -151,6 +151,17 @@ void TcDaneGlowne::ZrzutyEkranu(const QString& katalog) {
         for (const char* p : {"chromium", "chromium-browser", "google-chrome"})
             if (przegladarka.isEmpty()) przegladarka = QStandardPaths::findExecutable(QString::fromLatin1(p));
         if (!zapisany.isEmpty() && !przegladarka.isEmpty()) {
+            // The corpus carries no style for the marked phrases; the picture's copy gets one so
+            // that the marks can be seen.
+            QFile plik(zapisany);
+            QByteArray html;
+            if (plik.open(QIODevice::ReadOnly)) html = plik.readAll();
+            html.prepend("<STYLE>.wyroznienie { background: yellow; }</STYLE>\r\n");
+            const QString kopia = QDir(katalog).absoluteFilePath(QStringLiteral("tmp-htm-wyroznienie.htm"));
+            QFile wyjscie(kopia);
+            if (wyjscie.open(QIODevice::WriteOnly)) wyjscie.write(html);
+            wyjscie.close();
+            zapisany = kopia;
             const QString png = QDir(katalog).absoluteFilePath(QStringLiteral("tmp-htm-wyroznienie.png"));
             QProcess::execute(przegladarka, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
                                              QStringLiteral("--disable-gpu"), QStringLiteral("--window-size=900,700"),
