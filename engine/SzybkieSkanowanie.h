@@ -1,0 +1,82 @@
+// Fast phrase search over a consistent index: the posting lists narrow the documents, the word
+// image confirms adjacency in those documents only. Gives the same sets as scanning the whole
+// image (memory mode) or reading candidate documents with one read each (disk mode), because
+// a document is in the posting list of every word it contains.
+//
+//   TSzybkieSzukanie s(magazyn);          // lists from the image, or slowo.idx and tekst.img mapped
+//   if (!s.Szukanie(Zakresy.data(), LiczbaSlow, wynik)) ...          // the plain scan instead
+//
+// Memory mode builds the posting lists from the image it holds, once, at construction (about
+// two passes over the image), so they agree with the image by construction. Disk mode maps
+// slowo.idx and tekst.img and reads only what a search touches. A store whose document runs
+// disagree with plik.ref leaves Gotowe() false, and the caller keeps its own scan, which
+// reports the disagreement where it meets it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TcMagazynIndeksu;
+class TcTablicaLogiczna;
+struct TZakres;
+
+// A file mapped read-only into memory for the life of the object.
+class TPlikZmapowany {
+public:
+    TPlikZmapowany() = default;
+    ~TPlikZmapowany();
+    TPlikZmapowany(const TPlikZmapowany&) = delete;
+    TPlikZmapowany& operator=(const TPlikZmapowany&) = delete;
+    bool Mapuj(const std::string& sciezka);   // false when it cannot be opened or mapped
+    const void* Dane() const { return dane_; }
+    int64_t Rozmiar() const { return rozmiar_; }
+private:
+    void* dane_ = nullptr;
+    int64_t rozmiar_ = 0;
+};
+
+// Raw read-only views of what the fast search reads.
+struct TWidokIndeksu {
+    const uint16_t* Obraz = nullptr;      // the whole image (in memory, or mapped)
+    int64_t DlugoscObrazu = 0;            // values
+    const uint8_t* Aux = nullptr;         // tekst.aux, or nullptr when the words fit 16 bits
+    int64_t DlugoscAux = 0;
+    const int32_t* PlikRef = nullptr;     // [0..N+1]
+    int32_t N = 0;
+    const int32_t* SlowoRef = nullptr;    // [0..W+1], byte offsets into the postings
+    int32_t W = 0;
+    const int32_t* Postingi = nullptr;    // slowo.idx as 32-bit document numbers
+    int64_t LiczbaPostingow = 0;
+    bool SprawdzanieRuchu = false;        // check each candidate's separator on reading (disk mode)
+};
+
+// Documents holding the phrase whose k-th word (k = 0..n-1) lies in od[k]..do_[k] get
+// wynik[d] = 1 (wynik has N + 1 entries; nothing is cleared). `roboczy` is scratch of N + 1
+// zero bytes, left zero on return. The view must have passed TSzybkieSzukanie's checks.
+// False, with nothing set, when in memory mode the phrase's candidate documents hold a quarter
+// of the image or more: one plain pass over the image is then the faster way.
+bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int32_t* do_, int n, uint8_t* wynik,
+                            std::vector<uint8_t>& roboczy);
+
+class TSzybkieSzukanie {
+public:
+    explicit TSzybkieSzukanie(const TcMagazynIndeksu& m);
+    bool Gotowe() const { return gotowe_; }
+    // The phrase of n words whose ranges are zakresy[1..n] (entries as in TcZapytanie::Zakresy);
+    // sets the documents in `wynik`, which the caller has cleared. False, with nothing set,
+    // when the caller's own scan should search (not ready, or the plain pass is faster).
+    bool Szukanie(const TZakres* zakresy, int n, TcTablicaLogiczna& wynik);
+    const TWidokIndeksu& Widok() const { return v_; }
+
+private:
+    bool Struktura() const;
+    bool Listy() const;
+    bool ListyZObrazu();
+    TWidokIndeksu v_;
+    TPlikZmapowany idx_, img_;
+    std::vector<int32_t> slowoRef_;    // [0..W+1]
+    std::vector<int32_t> postingi_;    // memory mode: the lists built from the image
+    std::vector<uint8_t> roboczy_;
+    bool gotowe_ = false;
+};

@@ -1,0 +1,131 @@
+// The fast phrase search (posting lists, then adjacency in the image) against the plain scan:
+// same sets on a random corpus in memory and disk mode; memory mode trusts the image, not
+// slowo.idx.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "FabrykaDanych.h"
+#include "SzybkieSkanowanie.h"
+#include "Zapytanie.h"
+#include "cp1250.h"
+
+namespace {
+
+std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& z) {
+    std::vector<int32_t> wynik;
+    for (int32_t d = 1; d < z.Dlugosc(); ++d)
+        if (z.Dane[size_t(d)]) wynik.push_back(d);
+    return wynik;
+}
+
+std::string Nazwa(int i) {
+    std::string n = std::to_string(i);
+    return std::string(7 - n.size(), '0') + n + ".htm";
+}
+
+// Short documents over a small vocabulary, so that phrases of two and three words occur often,
+// words repeat inside a document and some words share prefixes.
+const std::vector<std::string> kSlownik = {"podatek", "podatnik", "podatkowy", "dochód", "dochodowy", "od",
+                                           "osób", "vat", "stawka", "zwolnienie", "spółka-matka", "§", "art",
+                                           "15", "ulga", "ulgowy", "koszt", "przychód"};
+
+class SzybkieSzukanie : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        std::mt19937 los(7);
+        std::vector<TDokumentTestowy> dok;
+        for (int i = 1; i <= 120; ++i) {
+            std::string t;
+            const int dl = 1 + int(los() % 12);
+            for (int j = 0; j < dl; ++j) t += kSlownik[los() % kSlownik.size()] + " ";
+            dok.push_back({Nazwa(i), t});
+        }
+        TOpcjeKatalogu opcje;
+        opcje.PodzialSilnika = true;
+        BudowaKatalogu(dir.Sciezka(), dok, opcje);
+        TOpcjeLadowania l;
+        l.Katalog = dir.Sciezka();
+        l.WymusDysk = GetParam();
+        q = std::make_unique<TcZapytanie>(l);
+    }
+    // The plain search's set and the fast search's set for one phrase.
+    std::pair<std::vector<int32_t>, std::vector<int32_t>> Oba(TSzybkieSzukanie& s, const std::string& frazaUtf8) {
+        TcTablicaLogiczna zwykly(q->LiczbaDokumentow() + 1), szybki(q->LiczbaDokumentow() + 1);
+        q->SzukanieFrazy(cp1250::fromUtf8(frazaUtf8), zwykly);
+        if (q->LiczbaSlow >= 1) {
+            if (s.Szukanie(q->Zakresy.data(), q->LiczbaSlow, szybki)) ++obsluzone;
+            else q->SzukanieFrazy(cp1250::fromUtf8(frazaUtf8), szybki);   // left to the plain scan
+        }
+        return {Dokumenty(zwykly), Dokumenty(szybki)};
+    }
+    TTymczasowyKatalog dir;
+    std::unique_ptr<TcZapytanie> q;
+    int obsluzone = 0;   // phrases the fast search answered itself
+};
+
+TEST_P(SzybkieSzukanie, GivesThePlainSearchsSetsForWordsPrefixesAndPhrases) {
+    TSzybkieSzukanie s(q->Magazyn());
+    ASSERT_TRUE(s.Gotowe());
+    std::vector<std::string> frazy;
+    for (const std::string& a : kSlownik) {
+        frazy.push_back(a);
+        frazy.push_back(a.substr(0, 3) + "*");
+        for (const std::string& b : kSlownik) {
+            frazy.push_back(a + " " + b);
+            frazy.push_back(a + " " + b.substr(0, 2) + "*");
+            frazy.push_back(a + " " + b + " " + kSlownik[(a.size() + b.size()) % kSlownik.size()]);
+        }
+    }
+    frazy.insert(frazy.end(), {"*", "po*", "qqq*", "podatek podatek", "od od od", "art § 15", "nieznane słowo"});
+    int trafione = 0;
+    for (const std::string& f : frazy) {
+        const auto [zwykly, szybki] = Oba(s, f);
+        ASSERT_EQ(zwykly, szybki) << f;
+        trafione += !zwykly.empty();
+    }
+    EXPECT_GT(trafione, 300);    // the corpus really exercises matches, not only empty sets
+    EXPECT_GT(obsluzone, 500);   // and the fast search answered most phrases itself
+}
+
+TEST_P(SzybkieSzukanie, PhraseNeverSpansTwoDocuments) {
+    TSzybkieSzukanie s(q->Magazyn());
+    ASSERT_TRUE(s.Gotowe());
+    // Every adjacent pair of documents: last word of one, first word of the next.
+    for (int32_t d = 1; d < q->LiczbaDokumentow(); ++d) {
+        const TcMagazynIndeksu& m = q->Magazyn();
+        std::vector<uint16_t> a, b;
+        m.CzytajObrazDokumentu(d, a);
+        m.CzytajObrazDokumentu(d + 1, b);
+        const std::string fraza = cp1250::toUtf8(m.Slowa[a.back()] + " " + m.Slowa[b.front()]);
+        const auto [zwykly, szybki] = Oba(s, fraza);
+        ASSERT_EQ(zwykly, szybki) << fraza;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PamiecIDysk, SzybkieSzukanie, ::testing::Bool());
+
+TEST(SzybkieSzukanieListy, MemoryModeTakesItsListsFromTheImageNotFromSlowoIdx) {
+    TTymczasowyKatalog dir;
+    BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "podatek vat"}, {"0000002.htm", "podatek dochodowy"},
+                                   {"0000003.htm", "vat dochodowy"}});
+    // Every number in slowo.idx becomes document 1: the lists now lie about documents 2 and 3.
+    std::string idx = OdczytPliku(dir.Plik("slowo.idx"));
+    for (size_t i = 0; i + 4 <= idx.size(); i += 4) idx.replace(i, 4, std::string("\x01\0\0\0", 4));
+    ZapisPliku(dir.Plik("slowo.idx"), idx);
+
+    TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
+    ASSERT_FALSE(q.NaDysku);
+    TSzybkieSzukanie s(q.Magazyn());
+    ASSERT_TRUE(s.Gotowe());
+    for (const char* fraza : {"vat", "dochodowy", "podatek", "vat dochodowy", "podatek vat"}) {
+        TcTablicaLogiczna zwykly(4), szybki(4);
+        q.SzukanieFrazy(fraza, zwykly);
+        if (!s.Szukanie(q.Zakresy.data(), q.LiczbaSlow, szybki)) continue;
+        EXPECT_EQ(Dokumenty(zwykly), Dokumenty(szybki)) << fraza;
+    }
+}
+
+}  // namespace
