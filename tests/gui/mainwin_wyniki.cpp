@@ -216,3 +216,21 @@ TEST_F(TOknoWynikow, ClearingAsksThenEmptiesQueryAndList) {
     Szukaj();
     EXPECT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: [ 1 - 50 ] / 51"));
 }
+
+TEST_F(TOknoWynikow, EnterInAWordFieldSearchesAsTheDefaultButton) {
+    QLineEdit* pole = dane->Edytor().enSlowo[0];
+    pole->setFocus(Qt::MouseFocusReason);
+    pole->selectAll();
+    Wpisz(pole, QStringLiteral(" beta "));
+    QTest::keyClick(pole, Qt::Key_Return);
+    EXPECT_EQ(pole->text(), QStringLiteral("beta"));   // left for the button first: trimmed
+    EXPECT_EQ(Liczba(1), QStringLiteral("50"));
+    EXPECT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: 50/50"));
+    // Enter in the additional condition is a new line, not a search.
+    auto* me = dane->Edytor().meWarunekDodatkowy;
+    me->setFocus(Qt::MouseFocusReason);
+    Slowo(1, QStringLiteral("alfa"));
+    me->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(me, Qt::Key_Return);
+    EXPECT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: 50/50"));
+}
