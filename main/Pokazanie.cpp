@@ -1,10 +1,7 @@
 #include "Pokazanie.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QDir>
 #include <QToolButton>
-#include <QUrl>
 #include <QWidget>
 
 #include "Analiza.h"
@@ -14,12 +11,11 @@
 #include "ListaZaznaczen.h"
 #include "Tekst.h"
 #include "Zapytanie.h"
+#include "Powloka.h"
 #include "mDialog.h"
 #include "mLib.h"
 
-std::function<bool(const QString&)> TcPokazanie::OtwarciePliku = [](const QString& plik) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(plik)));
-};
+std::function<bool(const QString&)> TcPokazanie::OtwarciePliku = [](const QString& plik) { return mOtwarcie(plik); };
 
 TcPokazanie::TcPokazanie(QWidget* rodzic, TObiektyGlowne& obiekty, TcListaWynikow& lista)
     : QObject(rodzic), obiekty_(obiekty), lista_(lista) {

@@ -5,7 +5,7 @@
 //   pokazanie.WarunekWyroznienia = zapytanie.WarunekPelny;   // after each search
 //   pokazanie.acPokazExecute();                              // the selected row's document
 //
-// Tests replace the shell's "open" with OtwarciePliku.
+// The shell's "open" goes through mOtwarcie; tests replace it here or there.
 #pragma once
 
 #include <QObject>
