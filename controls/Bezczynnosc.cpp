@@ -6,6 +6,9 @@
 #include <QWidget>
 #include <vector>
 
+#include "Tekst.h"
+#include "mDialog.h"
+
 namespace {
 
 struct TObsluga {
@@ -53,7 +56,12 @@ void Wykonanie() {
         QWidget* okno = o.kontrolka->window();
         if (!okno->isVisible()) continue;
         if (modalne != nullptr && okno != modalne) continue;
-        o.obsluga();
+        // The idle hook runs outside any event handler, so its errors are shown here.
+        try {
+            o.obsluga();
+        } catch (const std::exception& b) {
+            Ostrzezenie(QCoreApplication::applicationName(), qs(b.what()));
+        }
     }
 }
 

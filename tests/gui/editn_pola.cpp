@@ -265,3 +265,25 @@ TEST_F(TEditNTest, EscBelongsToTheWindowsCancelButton) {
     EXPECT_EQ(klikniecia, 1);
     EXPECT_EQ(pole->text(), QStringLiteral("abc"));
 }
+
+TEST_F(TEditNTest, RealWarningWindowOnLeavingGivesTheFocusBack) {
+    mDialogTest::Wylaczenie();   // the warning is shown for real and answered with Enter
+    pole->EditType = TEditN::etTime;
+    pole->setFocus(Qt::TabFocusReason);
+    Wpisz(pole, QStringLiteral("2500"));
+    QString komunikat;
+    ModalnyPo([&komunikat](QWidget* okno) {
+        komunikat = okno->windowTitle();
+        QTest::keyClick(okno->focusWidget(), Qt::Key_Return);
+    });
+    inne->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(komunikat, QStringLiteral("Błędny format"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeModalWidget() == nullptr; }, 1000));
+    // The field is the window's focus when the window is active again.
+    okno.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+    EXPECT_EQ(okno.focusWidget(), pole);
+    EXPECT_TRUE(pole->hasFocus());
+    EXPECT_TRUE(pole->BlednaWartosc);
+    mDialogTest::Wlaczenie();
+}
