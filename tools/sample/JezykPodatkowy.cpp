@@ -86,6 +86,8 @@ const TWzorZrodlowy kWzoryDokumentu[] = {
     {1, "Przychodem z działalności gospodarczej są kwoty należne, choćby nie zostały jeszcze faktycznie otrzymane."},
     {1, "{P} ma prawo do skorzystania z {UG} w rozliczeniu za rok {R}, ponieważ poniósł wydatki na {CEL}."},
     {1, "Ulga przysługuje podatnikowi, który poniósł wydatki na {CEL} w latach {R} - {R}, pod warunkiem udokumentowania ich fakturami."},
+    {1, "{U} przysługuje wyłącznie podatnikom, którzy ponieśli wydatki w okresie jej obowiązywania."},
+    {0, "[IM]{P} zapytał, czy przysługuje mu {U} w związku z wydatkami na {CEL}."},
     {1, "Dochodem jest nadwyżka sumy przychodów nad kosztami ich uzyskania osiągnięta w roku podatkowym."},
     {1, "Podatnik jest obowiązany do złożenia zeznania podatkowego w terminie do dnia 30 kwietnia roku następującego po roku podatkowym."},
     {1, "W przypadku {CG} przez osobę fizyczną nieprowadzącą działalności gospodarczej przychód powstaje w dniu zawarcia umowy."},
