@@ -37,13 +37,9 @@ std::vector<TWiersz> Wczytanie(const std::string& sciezka) {
             wiersze.push_back({dane.substr(p), ""});
             break;
         }
-        size_t koniecTekstu = lf;
-        std::string koniec = "\n";
-        if (koniecTekstu > p && dane[koniecTekstu - 1] == '\r') {
-            --koniecTekstu;
-            koniec = "\r\n";
-        }
-        wiersze.push_back({dane.substr(p, koniecTekstu - p), koniec});
+        const bool cr = lf > p && dane[lf - 1] == '\r';
+        const size_t koniecTekstu = cr ? lf - 1 : lf;
+        wiersze.push_back({dane.substr(p, koniecTekstu - p), cr ? std::string("\r\n") : std::string("\n")});
         p = lf + 1;
     }
     return wiersze;

@@ -60,7 +60,10 @@ TfGlowne::TfGlowne(const TOpcjeLadowania& opcje, QWidget* rodzic) : QWidget(rodz
 
 std::string TfGlowne::SciezkaDanych(const std::string& nazwa) const {
     if (katalog_.empty()) return nazwa;
-    return katalog_ + "/" + nazwa;
+    std::string sciezka = katalog_;
+    sciezka.push_back('/');
+    sciezka.append(nazwa);
+    return sciezka;
 }
 
 void TfGlowne::RejestracjaAktualizacji(std::function<void()> obsluga) {
