@@ -8,6 +8,7 @@
 
 #include "Analiza.h"
 #include "ParserBool.h"
+#include "SzybkieSkanowanie.h"
 #include "bSlownikTxt.h"
 #include "cp1250.h"
 #include "mLib.h"
@@ -165,7 +166,15 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
         SzukanieNaDysku(wynik);
         return;
     }
-    if (LiczbaSlow >= 1) SzukanieWPamieci(wynik);
+    if (LiczbaSlow < 1) return;
+    // Posting lists built once from the image narrow a phrase to its candidate documents; they
+    // decline (and the scan runs) when the candidates are a large part of the image, or when
+    // the image disagrees with plik.ref, which the scan then reports.
+    if (ListyWPamieci) {
+        if (!szybkie_) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
+        if (szybkie_->Szukanie(Zakresy.data(), LiczbaSlow, wynik)) return;
+    }
+    SzukanieWPamieci(wynik);
 }
 
 // Do the image's separators stand exactly where plik.ref puts the document ends? Then the

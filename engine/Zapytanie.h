@@ -22,6 +22,7 @@
 #include "TablicaLogiczna.h"
 
 class TcParserBool;
+class TSzybkieSzukanie;
 class TcSlownikTxtIzba;
 class TcSlownikTxtPrzepis;
 
@@ -51,6 +52,10 @@ public:
     bool PismoMinisterstwa = false;
     bool Interpretacja = false;
     bool TezaOrzeczenia = false;
+
+    // Memory mode: narrow phrases through posting lists built from the image (on first use)
+    // before scanning; off, every phrase scans the whole image. Both give the same sets.
+    bool ListyWPamieci = true;
 
     // Store fields copied into the counting copy.
     std::string Znaki;
@@ -120,4 +125,5 @@ private:
     std::vector<uint16_t> buforDokumentu_;            // disk mode
     std::vector<int32_t> buforPostingow_;             // disk mode
     int stanObrazu_ = -1;                             // separators vs plik.ref: -1 unchecked, 0 differ, 1 agree
+    std::unique_ptr<TSzybkieSzukanie> szybkie_;       // memory mode: posting lists built from the image
 };

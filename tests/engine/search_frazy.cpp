@@ -23,7 +23,10 @@ std::string Nazwa(int i) {
     return std::string(7 - n.size(), '0') + n + ".htm";
 }
 
-class SzukanieFrazy : public ::testing::TestWithParam<bool> {
+// Memory mode with posting lists, memory mode scanning the image, disk mode.
+enum class Tryb { Listy, Skan, Dysk };
+
+class SzukanieFrazy : public ::testing::TestWithParam<Tryb> {
 protected:
     void Budowa(const std::vector<std::string>& teksty) {
         std::vector<TDokumentTestowy> dok;
@@ -34,8 +37,9 @@ protected:
         BudowaKatalogu(dir.Sciezka(), dok, opcje);
         TOpcjeLadowania l;
         l.Katalog = dir.Sciezka();
-        l.WymusDysk = GetParam();
+        l.WymusDysk = GetParam() == Tryb::Dysk;
         q = std::make_unique<TcZapytanie>(l);
+        q->ListyWPamieci = GetParam() == Tryb::Listy;
     }
     std::vector<int32_t> Szukaj(const std::string& frazaUtf8) {
         TcTablicaLogiczna z(q->LiczbaDokumentow() + 1);
@@ -51,7 +55,7 @@ using V = std::vector<int32_t>;
 TEST_P(SzukanieFrazy, WordsMustBeAdjacentAndInOneDocument) {
     Budowa({"podatek od towarów", "podatek dochodowy od osób", "dochodowy zysk podatek", "stawka podatek",
             "dochodowy koszt"});
-    ASSERT_EQ(q->NaDysku, GetParam());
+    ASSERT_EQ(q->NaDysku, GetParam() == Tryb::Dysk);
     EXPECT_EQ(Szukaj("podatek dochodowy"), V({2}));      // 3 has both words, not next to each other
     EXPECT_EQ(Szukaj("\"Podatek  DOCHODOWY\""), V({2})); // quotes, case and blanks do not matter
     EXPECT_EQ(Szukaj("podatek dochodowy od osób"), V({2}));
@@ -111,8 +115,10 @@ TEST_P(SzukanieFrazy, SixteenWordsAtMost) {
     EXPECT_FALSE(q->FrazaZaDluga());
 }
 
-INSTANTIATE_TEST_SUITE_P(Tryby, SzukanieFrazy, ::testing::Values(false, true),
-                         [](const auto& i) { return i.param ? std::string("Dysk") : std::string("Pamiec"); });
+INSTANTIATE_TEST_SUITE_P(Tryby, SzukanieFrazy, ::testing::Values(Tryb::Listy, Tryb::Skan, Tryb::Dysk),
+                         [](const auto& i) {
+                             return std::string(i.param == Tryb::Listy ? "Listy" : i.param == Tryb::Skan ? "Skan" : "Dysk");
+                         });
 
 TEST(SzukanieSlowa, HalvingModes) {
     TTymczasowyKatalog dir;

@@ -136,7 +136,8 @@ void Porownanie(const TKorpus& k, size_t ileFraz) {
     Zapis(k, dir.Sciezka());
     TOpcjeLadowania pamiec{dir.Sciezka()}, dysk{dir.Sciezka()};
     dysk.WymusDysk = true;
-    TcZapytanie qp(pamiec), qd(dysk);
+    TcZapytanie qp(pamiec), qs(pamiec), qd(dysk);
+    qs.ListyWPamieci = false;   // the plain scan of the whole image
     ASSERT_FALSE(qp.NaDysku);
     ASSERT_TRUE(qd.NaDysku);
     size_t niepuste = 0;
@@ -146,6 +147,7 @@ void Porownanie(const TKorpus& k, size_t ileFraz) {
         const auto oczekiwane = Sila(k, f);
         niepuste += !oczekiwane.empty();
         ASSERT_EQ(Dokumenty(qp, tekst), oczekiwane) << "memory: " << tekst;
+        ASSERT_EQ(Dokumenty(qs, tekst), oczekiwane) << "memory scan: " << tekst;
         ASSERT_EQ(Dokumenty(qd, tekst), oczekiwane) << "disk: " << tekst;
     }
     EXPECT_GT(niepuste, ileFraz / 3);   // the phrases mostly find something
