@@ -212,5 +212,9 @@ void TListaZaznaczen::keyPressEvent(QKeyEvent* e) {
 
 void TListaZaznaczen::resizeEvent(QResizeEvent* e) {
     QTreeWidget::resizeEvent(e);
+    // This also runs when only the viewport changes (a scroll bar coming or going); the rows
+    // are wrapped to the list's own width, so only that counts as a resize.
+    if (size() == rozmiar_) return;
+    rozmiar_ = size();
     emit ZmianaRozmiaru();
 }

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 #include <QTreeWidget>
 #include <functional>
@@ -81,4 +82,5 @@ private:
     void UstawienieRozmiaru(QTreeWidgetItem* it);
     QList<QTreeWidgetItem*> takeTopLevelItems();
     int wstrzymanie_ = 0;
+    QSize rozmiar_;
 };
