@@ -84,13 +84,28 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
     slowo("podat*");
     slowo("nieistniejące");
 
-    // Six conditions: four words, a chamber and a provision.
-    const QString slowa[4] = {QStringLiteral("podatek"), QStringLiteral("dochodowy"), QStringLiteral("VAT"),
+    // Six conditions: a word, a phrase, a prefix and a rare word, a chamber and a provision.
+    const QString slowa[4] = {QStringLiteral("podatek"), QStringLiteral("podatek dochodowy"), QStringLiteral("podat*"),
                               QStringLiteral("interpretacja")};
     for (int n = 0; n < 4; ++n) e.enSlowo[size_t(n)]->setText(slowa[n]);
     if (!okno.SlownikIzb().Wpisy.empty()) e.UstawienieIzbyWgNumeru(okno.SlownikIzb().Wpisy.front()->Numer);
     if (!okno.SlownikPrzepisow().Wpisy.empty()) e.UstawieniePrzepisuWgNumeru(okno.SlownikPrzepisow().Wpisy.front()->Numer);
-    Wypisz(tryb, "full recount (4 words, chamber, provision)", Pomiar(powtorzen, [] {}, [&] { w.ZliczanieWszystkichWarunkow(); }));
+    Wypisz(tryb, "full recount (4 fields, chamber, provision)", Pomiar(powtorzen, [] {}, [&] { w.ZliczanieWszystkichWarunkow(); }));
+    // The same six evaluations on the counting copy without the window, to tell the window's
+    // share (labels, repaint) from the engine's.
+    Wypisz(tryb, "  of which the six evaluations alone", Pomiar(powtorzen, [] {}, [&] {
+        TcZapytanie& z = okno.ZapytanieLiczace();
+        z.TylkoDoRaportu = false;
+        z.Interpretacja = z.PismoMinisterstwa = z.TezaOrzeczenia = true;
+        z.WarunekDodatkowy.clear();
+        for (int n = 0; n < 6; ++n) {
+            z.Warunek = n < 4 ? "\"" + cp(slowa[n]) + "\"" : std::string();
+            z.Izba = n == 4 ? e.Izba() : 0;
+            z.Przepis = n == 5 ? e.Przepis() : 0;
+            if (n >= 4 && z.Izba <= 0 && z.Przepis == 0) continue;
+            z.WykonanieZapytania();
+        }
+    }));
 
     // A search of one frequent word, all kinds, then its page 0.
     e.CzyszczenieWarunkow();
@@ -100,6 +115,11 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
     e.enSlowo[1]->setText(QStringLiteral("dochodowy"));
     e.btOperator[0]->setText(QStringLiteral("LUB"));
     Wypisz(tryb, "search \"podatek\" OR \"dochodowy\" + page 0", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
+
+    e.CzyszczenieWarunkow();
+    e.enSlowo[0]->setText(QStringLiteral("podatek dochodowy"));
+    Wypisz(tryb, "search \"podatek dochodowy\" + page 0", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
+    std::printf("%-7s %-44s %8d\n", tryb, "  documents found", lista.TablicaRaportu.Liczba);
 
     if (lista.TablicaRaportu.OstatniaStrona() > 0) {
         Wypisz(tryb, "next page (50 records read and wrapped)",
