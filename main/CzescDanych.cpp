@@ -26,7 +26,7 @@
 #include "f_Glowne.h"
 #include "mDialog.h"
 
-TcDaneGlowne::TcDaneGlowne(QWidget* tcDane, QWidget* okno) : QObject(tcDane), tcDane_(tcDane), okno_(okno) {
+TcDaneGlowne::TcDaneGlowne(QWidget* tcDane, QWidget* okno) : tcDane_(tcDane), okno_(okno) {
     Obiekty.Okno = okno;
     pnWarunki = new QWidget(tcDane);
     pnWarunki->setObjectName(QStringLiteral("pnWarunki"));
@@ -56,7 +56,12 @@ TcDaneGlowne::TcDaneGlowne(QWidget* tcDane, QWidget* okno) : QObject(tcDane), tc
     Rozmieszczenie();
 }
 
-TcDaneGlowne::~TcDaneGlowne() { tcDane_->removeEventFilter(this); }
+TcDaneGlowne::~TcDaneGlowne() {
+    tcDane_->removeEventFilter(this);
+    // The columns go first, while the parts they call into still exist.
+    delete pnWarunki;
+    delete pnRaport;
+}
 
 void TcDaneGlowne::Rozmieszczenie() {
     // The separator of the frame stands at x 240 of the panel.
