@@ -44,6 +44,18 @@ inline uint32_t Slowo(const TWidokIndeksu& v, int64_t p) {
     return w;
 }
 
+constexpr int kBlok = 32;   // image values tested per step of the vectorised scan
+
+// Does any of the kBlok places hold the anchor (x) with its neighbour (y) both in range? A
+// 16-bit OR-reduction, so that the compiler vectorises it.
+inline bool BlokPary(const uint16_t* x, const uint16_t* y, uint16_t lo, uint16_t rozp, uint16_t lo2,
+                     uint16_t rozp2) {
+    uint16_t jest = 0;
+    for (int i = 0; i < kBlok; ++i)
+        jest |= uint16_t(uint16_t(uint16_t(x[i] - lo) <= rozp) & uint16_t(uint16_t(y[i] - lo2) <= rozp2));
+    return jest != 0;
+}
+
 struct TPrzebieg {   // one word range and its run of postings
     uint32_t Od = 0, Rozpietosc = 0;
     int64_t Poczatek = 0, Dlugosc = 0;
@@ -51,8 +63,9 @@ struct TPrzebieg {   // one word range and its run of postings
 };
 
 // The first place j in [od, do_] where the anchor (the phrase's rarest word, standing at its
-// place r in the phrase) occurs with every other word around it; -1 when none. The image is
-// tested 32 values at a time on the anchor's low 16 bits, which vectorises.
+// place r in the phrase) occurs with every other word around it; -1 when none. Without
+// tekst.aux the image is tested 32 values at a time for the anchor together with its
+// neighbour in the phrase, which vectorises and lets few places through to the full test.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__)
 __attribute__((target_clones("avx2", "default")))
 #endif
@@ -61,31 +74,29 @@ int64_t PierwszeWystapienie(const TWidokIndeksu& v, int64_t od, int64_t do_, con
     const int r = kotwica.Pozycja;
     auto pasuje = [&](int64_t j) {
         const int64_t p = j - r;
-        for (int k = 0; k < n; ++k) {
-            if (k == r) continue;
+        for (int k = 0; k < n; ++k)
             if (Slowo(v, p + k) - zakresy[k].Od > zakresy[k].Rozpietosc) return false;
-        }
         return true;
     };
-    if (!v.Aux || kotwica.Rozpietosc < 65535) {
-        // With tekst.aux the low bits only filter; pasuje and the full test below decide.
+    if (!v.Aux) {
+        // Word numbers fit 16 bits: every range does too.
+        const int s = n == 1 ? 0 : (r + 1 < n ? 1 : -1);   // the neighbour's offset from the anchor
+        const TPrzebieg& sasiad = zakresy[r + s];
         const uint16_t lo = uint16_t(kotwica.Od), rozp = uint16_t(kotwica.Rozpietosc);
+        const uint16_t lo2 = uint16_t(sasiad.Od), rozp2 = uint16_t(sasiad.Rozpietosc);
         const uint16_t* x = v.Obraz;
-        constexpr int kBlok = 32;
+        const uint16_t* y = v.Obraz + s;   // stays inside the image: j + s is a place of the phrase
         int64_t j = od;
         while (j <= do_) {
             if (j + kBlok <= do_ + 1) {
-                bool jest = false;
-                for (int i = 0; i < kBlok; ++i) jest |= uint16_t(x[j + i] - lo) <= rozp;
-                if (!jest) {
+                if (!BlokPary(x + j, y + j, lo, rozp, lo2, rozp2)) {
                     j += kBlok;
                     continue;
                 }
             }
             const int64_t koniec = std::min(j + kBlok, do_ + 1);
             for (; j < koniec; ++j)
-                if (uint16_t(x[j] - lo) <= rozp && Slowo(v, j) - kotwica.Od <= kotwica.Rozpietosc && pasuje(j))
-                    return j;
+                if (uint16_t(x[j] - lo) <= rozp && uint16_t(y[j] - lo2) <= rozp2 && pasuje(j)) return j;
         }
         return -1;
     }
@@ -101,6 +112,26 @@ bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TPrzebieg* zakresy
         throw ECorruptIndex(PL("Uszkodzony plik indeksu 'tekst.img'."));
     if (b - a < n) return false;
     return PierwszeWystapienie(v, a + kotwica.Pozycja, b - n + kotwica.Pozycja, zakresy, n, kotwica) >= 0;
+}
+
+// The whole image in one pass, for phrases whose candidates hold much of it anyway. A window
+// over a separator never matches (0 lies in no range); after a match the scan moves on to the
+// next document.
+void SkanowanieObrazu(const TWidokIndeksu& v, const TPrzebieg* zakresy, int n, const TPrzebieg& kotwica,
+                      uint8_t* wynik) {
+    const int r = kotwica.Pozycja;
+    const int64_t ostatnie = v.DlugoscObrazu - n + r;   // the anchor's last place
+    const int32_t* ref = v.PlikRef;
+    int32_t d = 1;
+    for (int64_t j = r; j <= ostatnie;) {
+        j = PierwszeWystapienie(v, j, ostatnie, zakresy, n, kotwica);
+        if (j < 0) return;
+        const int64_t p = j - r;
+        if (int64_t(ref[d + 1]) <= 2 * p)
+            d = int32_t(std::upper_bound(ref + d + 1, ref + v.N + 2, int32_t(2 * p)) - ref) - 1;
+        wynik[d] = 1;
+        j = ref[d + 1] / 2 + r;
+    }
 }
 
 }  // namespace
@@ -157,16 +188,17 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
             dlugosc += (v.PlikRef[d + 1] - v.PlikRef[d]) / 2;
         }
     }
-    // A quarter of the image or more (memory mode): jumping between the candidates costs more
-    // than the caller's one pass over the whole image, so leave the phrase to it. Otherwise
-    // confirm adjacency in the candidates only. Either way the scratch is left zero.
+    // A quarter of the image or more (memory mode): one pass over all of it is cheaper than
+    // jumping between the candidates. Otherwise confirm adjacency in the candidates only.
+    // Either way the scratch is left zero.
     const bool calosc = !v.SprawdzanieRuchu && 4 * dlugosc > v.DlugoscObrazu;
     for (int64_t i = kotwica.Poczatek; i < kotwica.Poczatek + kotwica.Dlugosc; ++i) {
         const int32_t d = v.Postingi[i];
         if (c[d] == n + 1 && !calosc && DokumentZawiera(v, d, zakresy.data(), n, kotwica)) wynik[d] = 1;
         c[d] = 0;
     }
-    return !calosc;
+    if (calosc) SkanowanieObrazu(v, zakresy.data(), n, kotwica, wynik);
+    return true;
 }
 
 TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {

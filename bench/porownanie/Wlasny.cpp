@@ -2,6 +2,8 @@
 // WykonanieZapytania, then the result set walked into a list.
 #include "Silniki.h"
 
+#include <cstring>
+
 #include "ParserBool.h"
 #include "Zapytanie.h"
 #include "bSlownikTxt.h"
@@ -34,8 +36,20 @@ public:
     void Szukanie(const TWarunek& w, std::vector<int32_t>& dokumenty) override {
         Wykonanie(*q_, w);
         dokumenty.clear();
+        // Eight entries at a time: most of a set is usually empty.
         const std::vector<uint8_t>& d = q_->Wynik.Dane;
-        for (size_t i = 1; i < d.size(); ++i)
+        const size_t n = d.size();
+        size_t i = 1;
+        for (; i < n && (i & 7); ++i)
+            if (d[i]) dokumenty.push_back(int32_t(i));
+        for (; i + 8 <= n; i += 8) {
+            uint64_t osiem;
+            std::memcpy(&osiem, d.data() + i, 8);
+            if (!osiem) continue;
+            for (size_t j = i; j < i + 8; ++j)
+                if (d[j]) dokumenty.push_back(int32_t(j));
+        }
+        for (; i < n; ++i)
             if (d[i]) dokumenty.push_back(int32_t(i));
     }
 
