@@ -164,7 +164,7 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
                            bool stan) {
         cb = new QCheckBox(PLq(tekst), k);
         cb->setObjectName(QString::fromLatin1(nazwa));
-        cb->setGeometry(4, y, 232, 18);
+        cb->setGeometry(2, y, 236, 18);
         cb->setChecked(stan);
         cb->setToolTip(PLq(podpowiedz));
         connect(cb, &QCheckBox::clicked, this, [this] { PrzelacznikClick(); });
