@@ -26,10 +26,11 @@ bool DozwolonySterujacy(QChar c) {
 
 // The character a key press types, as the old character messages gave it: Ctrl+letter is
 // the control code of the letter; keys that type nothing (arrows, Delete, F-keys) give QChar().
+// Ctrl+Alt is AltGr on Polish keyboards: its letters (ą, ę, ...) are typed characters.
 QChar ZnakKlawisza(const QKeyEvent* e) {
     const Qt::KeyboardModifiers mod = e->modifiers();
-    if (mod & Qt::AltModifier) return {};
-    if (mod & Qt::ControlModifier) {
+    const bool ctrl = mod & Qt::ControlModifier, alt = mod & Qt::AltModifier;
+    if (ctrl && !alt) {
         if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) return QChar(char16_t(e->key() - Qt::Key_A + 1));
         return {};
     }
@@ -95,6 +96,11 @@ void TEditN::Kolory() {
 }
 
 void TEditN::keyPressEvent(QKeyEvent* e) {
+    // Alt+letter is a window's accelerator, never text.
+    if ((e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier)) {
+        e->ignore();
+        return;
+    }
     const QChar wpisany = ZnakKlawisza(e);
     if (wpisany.isNull()) {
         QLineEdit::keyPressEvent(e);

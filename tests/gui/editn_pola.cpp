@@ -195,6 +195,12 @@ TEST_F(TEditNTest, TextCapitalsAndPadding) {
     pole->setFocus(Qt::TabFocusReason);
     Wpisz(pole, QStringLiteral("jan (kowal żółw"));
     EXPECT_EQ(pole->text(), QStringLiteral("Jan (Kowal Żółw"));
+    // AltGr letters (Ctrl+Alt) are text; Alt+letter is an accelerator and types nothing.
+    pole->clear();
+    QTest::keyClick(pole, Qt::Key_X, Qt::AltModifier);
+    QKeyEvent altGr(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("ą"));
+    QApplication::sendEvent(pole, &altGr);
+    EXPECT_EQ(pole->text(), QStringLiteral("Ą"));
     pole->setText(QStringLiteral("ala"));
     inne->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(pole->text(), QStringLiteral("Ala"));
