@@ -6,6 +6,7 @@
 
 #include "Aplikacja.h"
 #include "ZrzutyEkranu.h"
+#include "mDialog.h"
 
 int main(int argc, char** argv) {
     TAplikacja aplikacja(argc, argv);
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     if (!argumenty.isEmpty() && !QDir::setCurrent(argumenty.front())) {
         std::fprintf(stderr, "belvastrona: cannot change to the data directory %s\n",
                      argumenty.front().toLocal8Bit().constData());
+        Ostrzezenie(TAplikacja::Tytul(), QStringLiteral("Brak folderu danych ") + argumenty.front() + QLatin1Char('.'));
         return 2;
     }
     if (!zrzuty.isEmpty()) return ZrzutyEkranu(zrzuty);
