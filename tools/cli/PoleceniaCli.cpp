@@ -247,7 +247,7 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
     s.katalog = w.katalog;
     try {
         TOpcjeLadowania opcje;
-        opcje.Katalog = Win(w.katalog);
+        opcje.Katalog = w.katalog;   // a path: bytes as given, not text
         opcje.WymusDysk = w.dysk;
         s.zapytanie = std::make_unique<TcZapytanie>(opcje);
     } catch (const EBladOtwarcia& e) {
