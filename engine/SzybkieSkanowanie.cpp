@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdlib>
 
 #include "MagazynIndeksu.h"
 #include "TablicaLogiczna.h"
@@ -179,23 +180,28 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
             if (s == k) s = uint8_t(k + 1);
         }
     }
-    // How much of the image the candidates hold (each counted once: it moves on to n + 1).
+    // The candidates, each once (it moves on to n + 1), and how much of the image they hold.
+    std::vector<int32_t> kandydaci;
     int64_t dlugosc = 0;
     for (int64_t i = kotwica.Poczatek; i < kotwica.Poczatek + kotwica.Dlugosc; ++i) {
         const int32_t d = v.Postingi[i];
-        if (c[d] == n) {
-            c[d] = uint8_t(n + 1);
-            dlugosc += (v.PlikRef[d + 1] - v.PlikRef[d]) / 2;
-        }
-    }
-    // A quarter of the image or more (memory mode): one pass over all of it is cheaper than
-    // jumping between the candidates. Otherwise confirm adjacency in the candidates only.
-    // Either way the scratch is left zero.
-    const bool calosc = !v.SprawdzanieRuchu && 4 * dlugosc > v.DlugoscObrazu;
-    for (int64_t i = kotwica.Poczatek; i < kotwica.Poczatek + kotwica.Dlugosc; ++i) {
-        const int32_t d = v.Postingi[i];
-        if (c[d] == n + 1 && !calosc && DokumentZawiera(v, d, zakresy.data(), n, kotwica)) wynik[d] = 1;
+        if (c[d] == n) kandydaci.push_back(d);
         c[d] = 0;
+    }
+    for (int32_t d : kandydaci) dlugosc += (v.PlikRef[d + 1] - v.PlikRef[d]) / 2;
+    // A quarter of the image or more (memory mode): one pass over all of it is cheaper than
+    // jumping between the candidates. Otherwise confirm adjacency in the candidates only, the
+    // start of the candidate after next already on its way into the cache.
+    const bool calosc = !v.SprawdzanieRuchu && 4 * dlugosc > v.DlugoscObrazu;
+    if (!calosc) {
+        const size_t ile = kandydaci.size();
+        for (size_t i = 0; i < ile; ++i) {
+            if (i + 2 < ile) {
+                const char* nastepny = reinterpret_cast<const char*>(v.Obraz + v.PlikRef[kandydaci[i + 2]] / 2);
+                for (int k = 0; k < 4; ++k) __builtin_prefetch(nastepny + 64 * k);
+            }
+            if (DokumentZawiera(v, kandydaci[i], zakresy.data(), n, kotwica)) wynik[kandydaci[i]] = 1;
+        }
     }
     if (calosc) SkanowanieObrazu(v, zakresy.data(), n, kotwica, wynik);
     return true;

@@ -1,5 +1,6 @@
 #include "Pomiar.h"
 
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,12 @@
 #include <fstream>
 
 namespace fs = std::filesystem;
+
+double CzasCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
 
 double Percentyl(std::vector<double> probki, double p) {
     if (probki.empty()) return 0;

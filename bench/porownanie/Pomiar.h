@@ -11,6 +11,9 @@ inline double Teraz() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+// CPU time of the calling thread, seconds.
+double CzasCpu();
+
 // Nearest-rank percentile (p in 0..100) of the samples; 0 for none.
 double Percentyl(std::vector<double> probki, double p);
 

@@ -6,6 +6,7 @@
 // table and exits with 1 when any set differs. Its last line is
 //   worst ratio: ours/FTS5 R1, ours/Xapian R2
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -34,14 +35,16 @@ std::string Odczyt(const std::string& plik) {
     return s;
 }
 
-// Time of one run of a class: per query for searches, per batch for a recount.
+// Time of one run of a class: per query for searches, per batch for a recount. Warm runs
+// count the thread's CPU time: everything is in memory, and other processes on the machine
+// then do not inflate the figures.
 double Przebieg(TSilnik& s, const TKlasa& k, std::vector<int32_t>& bufor) {
-    const double t0 = Teraz();
+    const double t0 = CzasCpu();
     for (const PWarunek& w : k.Zapytania) {
         if (k.Liczenie) s.Zliczanie(*w);
         else s.Szukanie(*w, bufor);
     }
-    const double t = Teraz() - t0;
+    const double t = CzasCpu() - t0;
     return k.Liczenie ? t : t / double(k.Zapytania.size());
 }
 
@@ -107,6 +110,9 @@ int main(int argc, char** argv) {
             if (e == 0) {
                 const TcMagazynIndeksu& m = MagazynWlasnego(*silniki[0]);
                 klasy = WyborZapytan(m, dane, OdczytanieGrup(m));
+                if (std::getenv("BELV_BENCH_ZAPYTANIA"))   // list the mix on stderr
+                    for (const TKlasa& k : klasy)
+                        for (const PWarunek& w : k.Zapytania) std::fprintf(stderr, "%s: %s\n", k.Nazwa.c_str(), Opis(*w).c_str());
             }
             for (const TKlasa& k : klasy) Przebieg(*silniki[e], k, bufor);
             pamiec[e] = PamiecRezydentna() - r0;
@@ -151,11 +157,11 @@ int main(int argc, char** argv) {
             std::vector<double> czasy;
             volatile uint64_t suma = 0;
             for (int i = 0; i < PrzebiegiMierzone; ++i) {
-                const double t0 = Teraz();
+                const double t0 = CzasCpu();
                 uint64_t s = 0;
                 for (uint16_t v : magazyn.Obraz) s += v;
                 suma = suma + s;
-                czasy.push_back(Teraz() - t0);
+                czasy.push_back(CzasCpu() - t0);
             }
             podloga = Percentyl(czasy, 50);
         }
@@ -185,8 +191,8 @@ int main(int argc, char** argv) {
         // The table.
         std::printf("corpus: %d documents, image %lld bytes, %s mode; %zu query classes, %d timed runs each\n", N,
                     (long long)obraz, naDysku ? "disk" : "memory", klasy.size(), PrzebiegiMierzone);
-        std::printf("times in ms per query (recount: per batch of six counts); warm median and p95, cold = first "
-                    "query after opening%s\n",
+        std::printf("times in ms per query (recount: per batch of six counts); warm: CPU time of this thread, median and "
+                    "p95; cold: wall time of the first query after opening%s\n",
                     oproznione ? " with the page cache dropped" : " (page cache NOT dropped: not allowed here)");
         std::printf("%-28s %3s | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", "class", "n", "ours med",
                     "ours p95", "FTS5 med", "FTS5 p95", "Xap med", "Xap p95", "o/FTS5", "o/Xap", "cold ours",
