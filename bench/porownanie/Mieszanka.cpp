@@ -1,6 +1,8 @@
 #include "Mieszanka.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -80,10 +82,26 @@ std::vector<TKlasa> WyborZapytan(const TcMagazynIndeksu& m, const std::string& k
         if (v.size() > ile) v.resize(ile);
         return v;
     };
+    // Bands: the 40 most frequent words; words in 0.5-3% of the documents (or, when the corpus
+    // has none, the 200 nearest to 1%); the rarest 200 words found in two documents or more.
     std::vector<uint32_t> czeste(wszystkie.begin(), wszystkie.begin() + 40);
     std::vector<uint32_t> srednie = pasmo(std::max(2.0, N * 0.005), std::max(3.0, N * 0.03));
-    std::vector<uint32_t> rzadkie = pasmo(2, 8);
-    if (srednie.empty() || rzadkie.empty()) throw std::runtime_error("the corpus lacks a frequency band");
+    if (srednie.size() < 6) {
+        srednie = wszystkie;
+        const double cel = N * 0.01;
+        std::sort(srednie.begin(), srednie.end(),
+                  [&](uint32_t a, uint32_t b) { return std::abs(k.Df(a) - cel) < std::abs(k.Df(b) - cel); });
+        srednie.resize(200);
+    }
+    std::vector<uint32_t> rzadkie;
+    for (auto it = wszystkie.rbegin(); it != wszystkie.rend() && rzadkie.size() < 200; ++it)
+        if (k.Df(*it) >= 2) rzadkie.push_back(*it);
+    if (rzadkie.size() < 6) throw std::runtime_error("the corpus lacks words found in two documents or more");
+    auto zakresDf = [&](const std::vector<uint32_t>& v) {
+        int32_t a = INT32_MAX, b = 0;
+        for (uint32_t w : v) a = std::min(a, k.Df(w)), b = std::max(b, k.Df(w));
+        return " (df " + std::to_string(a) + "-" + std::to_string(b) + ")";
+    };
 
     std::vector<TKlasa> klasy;
     auto klasaSlow = [&](const std::string& nazwa, const std::vector<uint32_t>& v) {
@@ -91,9 +109,9 @@ std::vector<TKlasa> WyborZapytan(const TcMagazynIndeksu& m, const std::string& k
         for (uint32_t w : losuj(v, 6)) kl.Zapytania.push_back(Fraza({slowo(w)}));
         klasy.push_back(std::move(kl));
     };
-    klasaSlow("word, rare (df 2-8)", rzadkie);
-    klasaSlow("word, mid (df 0.5-3%)", srednie);
-    klasaSlow("word, frequent (top 40)", czeste);
+    klasaSlow("word, rare" + zakresDf(rzadkie), rzadkie);
+    klasaSlow("word, mid" + zakresDf(srednie), srednie);
+    klasaSlow("word, frequent" + zakresDf(czeste), czeste);
 
     // Phrases lifted from random places of random documents, so that they occur.
     const std::set<uint32_t> czesteZbior(wszystkie.begin(), wszystkie.begin() + std::min<size_t>(300, wszystkie.size()));

@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
         std::printf("times in ms per query (recount: per batch of six counts); warm: CPU time of this thread, median and "
                     "p95; cold: wall time of the first query after opening%s\n",
                     oproznione ? " with the page cache dropped" : " (page cache NOT dropped: not allowed here)");
-        std::printf("%-28s %3s | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", "class", "n", "ours med",
+        std::printf("%-34s %3s | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", "class", "n", "ours med",
                     "ours p95", "FTS5 med", "FTS5 p95", "Xap med", "Xap p95", "o/FTS5", "o/Xap", "cold ours",
                     "cold FTS5", "cold Xap");
         double najgorszyF = 0, najgorszyX = 0;
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
             const TWynikKlasy &o = wyniki[0][k.Nazwa], &f = wyniki[1][k.Nazwa], &x = wyniki[2][k.Nazwa];
             najgorszyF = std::max(najgorszyF, f.Mediana > 0 ? o.Mediana / f.Mediana : 0);
             najgorszyX = std::max(najgorszyX, x.Mediana > 0 ? o.Mediana / x.Mediana : 0);
-            std::printf("%-28s %3zu | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", k.Nazwa.c_str(),
+            std::printf("%-34s %3zu | %9s %9s | %9s %9s | %9s %9s | %7s %7s | %9s %9s %9s\n", k.Nazwa.c_str(),
                         k.Zapytania.size(), Ms(o.Mediana).c_str(), Ms(o.P95).c_str(), Ms(f.Mediana).c_str(),
                         Ms(f.P95).c_str(), Ms(x.Mediana).c_str(), Ms(x.P95).c_str(),
                         Stosunek(o.Mediana, f.Mediana).c_str(), Stosunek(o.Mediana, x.Mediana).c_str(),
