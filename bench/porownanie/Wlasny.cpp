@@ -2,7 +2,6 @@
 // WykonanieZapytania, then the result set walked into a list.
 #include "Silniki.h"
 
-#include <cstring>
 
 #include "ParserBool.h"
 #include "Zapytanie.h"
@@ -36,21 +35,22 @@ public:
     void Szukanie(const TWarunek& w, std::vector<int32_t>& dokumenty) override {
         Wykonanie(*q_, w);
         dokumenty.clear();
-        // Eight entries at a time: most of a set is usually empty.
+        // 64 entries at a time (an OR that vectorises): most of a set is usually empty.
         const std::vector<uint8_t>& d = q_->Wynik.Dane;
         const size_t n = d.size();
+        const uint8_t* p = d.data();
         size_t i = 1;
-        for (; i < n && (i & 7); ++i)
-            if (d[i]) dokumenty.push_back(int32_t(i));
-        for (; i + 8 <= n; i += 8) {
-            uint64_t osiem;
-            std::memcpy(&osiem, d.data() + i, 8);
-            if (!osiem) continue;
-            for (size_t j = i; j < i + 8; ++j)
-                if (d[j]) dokumenty.push_back(int32_t(j));
+        for (; i < n && (i & 63); ++i)
+            if (p[i]) dokumenty.push_back(int32_t(i));
+        for (; i + 64 <= n; i += 64) {
+            uint8_t jest = 0;
+            for (size_t j = 0; j < 64; ++j) jest |= p[i + j];
+            if (!jest) continue;
+            for (size_t j = i; j < i + 64; ++j)
+                if (p[j]) dokumenty.push_back(int32_t(j));
         }
         for (; i < n; ++i)
-            if (d[i]) dokumenty.push_back(int32_t(i));
+            if (p[i]) dokumenty.push_back(int32_t(i));
     }
 
     int64_t Zliczanie(const TWarunek& w) override {
