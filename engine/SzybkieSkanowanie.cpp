@@ -115,26 +115,6 @@ bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TPrzebieg* zakresy
     return PierwszeWystapienie(v, a + kotwica.Pozycja, b - n + kotwica.Pozycja, zakresy, n, kotwica) >= 0;
 }
 
-// The whole image in one pass, for phrases whose candidates hold much of it anyway. A window
-// over a separator never matches (0 lies in no range); after a match the scan moves on to the
-// next document.
-void SkanowanieObrazu(const TWidokIndeksu& v, const TPrzebieg* zakresy, int n, const TPrzebieg& kotwica,
-                      uint8_t* wynik) {
-    const int r = kotwica.Pozycja;
-    const int64_t ostatnie = v.DlugoscObrazu - n + r;   // the anchor's last place
-    const int32_t* ref = v.PlikRef;
-    int32_t d = 1;
-    for (int64_t j = r; j <= ostatnie;) {
-        j = PierwszeWystapienie(v, j, ostatnie, zakresy, n, kotwica);
-        if (j < 0) return;
-        const int64_t p = j - r;
-        if (int64_t(ref[d + 1]) <= 2 * p)
-            d = int32_t(std::upper_bound(ref + d + 1, ref + v.N + 2, int32_t(2 * p)) - ref) - 1;
-        wynik[d] = 1;
-        j = ref[d + 1] / 2 + r;
-    }
-}
-
 }  // namespace
 
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int32_t* do_, int n, uint8_t* wynik,
@@ -180,30 +160,24 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
             if (s == k) s = uint8_t(k + 1);
         }
     }
-    // The candidates, each once (it moves on to n + 1), and how much of the image they hold.
+    // The candidates, each once; the scratch is left zero.
     std::vector<int32_t> kandydaci;
-    int64_t dlugosc = 0;
     for (int64_t i = kotwica.Poczatek; i < kotwica.Poczatek + kotwica.Dlugosc; ++i) {
         const int32_t d = v.Postingi[i];
         if (c[d] == n) kandydaci.push_back(d);
         c[d] = 0;
     }
-    for (int32_t d : kandydaci) dlugosc += (v.PlikRef[d + 1] - v.PlikRef[d]) / 2;
-    // A quarter of the image or more (memory mode): one pass over all of it is cheaper than
-    // jumping between the candidates. Otherwise confirm adjacency in the candidates only, the
-    // start of the candidate after next already on its way into the cache.
-    const bool calosc = !v.SprawdzanieRuchu && 4 * dlugosc > v.DlugoscObrazu;
-    if (!calosc) {
-        const size_t ile = kandydaci.size();
-        for (size_t i = 0; i < ile; ++i) {
-            if (i + 2 < ile) {
-                const char* nastepny = reinterpret_cast<const char*>(v.Obraz + v.PlikRef[kandydaci[i + 2]] / 2);
-                for (int k = 0; k < 4; ++k) __builtin_prefetch(nastepny + 64 * k);
-            }
-            if (DokumentZawiera(v, kandydaci[i], zakresy.data(), n, kotwica)) wynik[kandydaci[i]] = 1;
+    // Confirm adjacency in the candidates only, the start of the candidate after next already on
+    // its way into the cache. Even when the candidates are most of the image this beats one
+    // pass over all of it: each candidate's run is read only up to the phrase's first place.
+    const size_t ile = kandydaci.size();
+    for (size_t i = 0; i < ile; ++i) {
+        if (i + 2 < ile) {
+            const char* nastepny = reinterpret_cast<const char*>(v.Obraz + v.PlikRef[kandydaci[i + 2]] / 2);
+            for (int k = 0; k < 4; ++k) __builtin_prefetch(nastepny + 64 * k);
         }
+        if (DokumentZawiera(v, kandydaci[i], zakresy.data(), n, kotwica)) wynik[kandydaci[i]] = 1;
     }
-    if (calosc) SkanowanieObrazu(v, zakresy.data(), n, kotwica, wynik);
     return true;
 }
 

@@ -58,8 +58,7 @@ struct TWidokIndeksu {
 // Documents holding the phrase whose k-th word (k = 0..n-1) lies in od[k]..do_[k] get
 // wynik[d] = 1 (wynik has N + 1 entries; nothing is cleared). `roboczy` is scratch of N + 1
 // zero bytes, left zero on return. The view must have passed TSzybkieSzukanie's checks.
-// False, with nothing set, when in memory mode the phrase's candidate documents hold a quarter
-// of the image or more: one plain pass over the image is then the faster way.
+// False, with nothing set, only for a phrase of no word or more than 16 words.
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int32_t* do_, int n, uint8_t* wynik,
                             std::vector<uint8_t>& roboczy);
 
@@ -69,7 +68,7 @@ public:
     bool Gotowe() const { return gotowe_; }
     // The phrase of n words whose ranges are zakresy[1..n] (entries as in TcZapytanie::Zakresy);
     // sets the documents in `wynik`, which the caller has cleared. False, with nothing set,
-    // when the caller's own scan should search (not ready, or the plain pass is faster).
+    // when the caller's own search must run (the store failed the checks, see Gotowe()).
     bool Szukanie(const TZakres* zakresy, int n, TcTablicaLogiczna& wynik);
     const TWidokIndeksu& Widok() const { return v_; }
 
