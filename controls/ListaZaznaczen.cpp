@@ -35,6 +35,13 @@ protected:
         QStyledItemDelegate::initStyleOption(o, i);
         if (i.data(RolaBezPola).toBool()) o->features &= ~QStyleOptionViewItem::HasCheckIndicator;
         o->displayAlignment = Qt::AlignLeft | Qt::AlignTop;
+        // A row shows as many whole text lines as its height holds, and no half-cut line below them.
+        int linii = i.data(RolaLinii).toInt();
+        if (o->rect.height() > 0)
+            linii = std::min(linii, std::max(1, (o->rect.height() - 2 * Margines) / o->fontMetrics.lineSpacing()));
+        // The item view has turned the line feeds into line separators by now.
+        const QChar koniecLinii(QChar::LineSeparator);
+        if (linii > 0 && o->text.count(koniecLinii) >= linii) o->text = o->text.section(koniecLinii, 0, linii - 1);
     }
 };
 

@@ -165,6 +165,10 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
         cb = new QCheckBox(PLq(tekst), k);
         cb->setObjectName(QString::fromLatin1(nazwa));
         cb->setGeometry(2, y, 236, 18);
+        // The longest caption is wider than the column in the window's font: narrow letters keep it whole.
+        QFont czcionka = cb->font();
+        czcionka.setStretch(QFont::Condensed);
+        cb->setFont(czcionka);
         cb->setChecked(stan);
         cb->setToolTip(PLq(podpowiedz));
         connect(cb, &QCheckBox::clicked, this, [this] { PrzelacznikClick(); });
