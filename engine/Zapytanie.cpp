@@ -394,7 +394,14 @@ bool TcZapytanie::WykonanieZapytania() {
         while (a < b && static_cast<unsigned char>(Warunek[a]) <= ' ') ++a;
         while (b > a && static_cast<unsigned char>(Warunek[b - 1]) <= ' ') --b;
         pelny = Warunek.substr(a, b - a);
-        if (!WarunekDodatkowy.empty()) pelny = "( " + pelny + " ) AND ( " + WarunekDodatkowy + " )";
+        if (!WarunekDodatkowy.empty()) {
+            // An unclosed quote makes the additional condition's last phrase run to its end. Joined
+            // as it is, that phrase would swallow the closing parenthesis and turn a condition that
+            // passed the check into an internal error; closed here, it keeps the same phrase.
+            std::string dodatkowy = WarunekDodatkowy;
+            if (std::count(dodatkowy.begin(), dodatkowy.end(), '"') % 2 != 0) dodatkowy += '"';
+            pelny = "( " + pelny + " ) AND ( " + dodatkowy + " )";
+        }
     } else {
         pelny = WarunekDodatkowy;
     }

@@ -85,6 +85,21 @@ TEST_F(Zapytanie, FullConditionIsComposedFromBothConditions) {
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 2, 4}));
 }
 
+TEST_F(Zapytanie, UnclosedQuoteInTheAdditionalConditionJoinsSafely) {
+    // Alone, «"vat" OR "stawka» is valid: the open quote runs to the end. Joined with a standard
+    // condition it must not swallow the closing parenthesis.
+    q->Warunek = "\"zwolnienie\"";
+    q->WarunekDodatkowy = "\"podatek\" OR \"stawka";
+    ASSERT_TRUE(q->WykonanieZapytania());
+    EXPECT_EQ(q->WarunekPelny, "( \"zwolnienie\" ) AND ( \"podatek\" OR \"stawka\" )");
+    EXPECT_EQ(Dokumenty(q->Wynik), V({6}));
+
+    q->Warunek.clear();   // alone it stays as typed
+    ASSERT_TRUE(q->WykonanieZapytania());
+    EXPECT_EQ(q->WarunekPelny, "\"podatek\" OR \"stawka");
+    EXPECT_EQ(Dokumenty(q->Wynik), V({1, 4, 5, 6}));
+}
+
 TEST_F(Zapytanie, KindsAreClearedByTheirBoundaries) {
     EXPECT_EQ(q->PoczatekPism, 2);
     EXPECT_EQ(q->PoczatekTez, 4);
