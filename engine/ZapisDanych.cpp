@@ -123,9 +123,11 @@ std::string ZapisRekordu(uint32_t data, std::string_view html) {
     std::string r(4 + html.size(), '\0');
     for (int i = 0; i < 4; ++i) r[size_t(i)] = char(data >> (8 * i) & 0xFF);
     std::memcpy(r.data() + 4, html.data(), html.size());
-    mScrambleInPlace(r.data(), r.size(), "KR52MV", ZnakiZachowane());
+    SzyfrowanieRekordu(r.data(), r.size());
     return r;
 }
+
+void SzyfrowanieRekordu(char* dane, size_t dlugosc) { mScrambleInPlace(dane, dlugosc, "KR52MV", ZnakiZachowane()); }
 
 int PorownanieSlow(std::string_view a, std::string_view b) {
     const size_t n = std::min(a.size(), b.size());

@@ -22,6 +22,9 @@ TDataCzas RozpakowanieDaty(uint32_t packed);
 
 // A record as stored in scalony.xtm: packed date (4 bytes LE) + HTML, scrambled.
 std::string ZapisRekordu(uint32_t spakowanaData, std::string_view htmlIso);
+// Scrambles a record in place with the records' fixed key and kept set; the same call
+// unscrambles it (the reader uses it too).
+void SzyfrowanieRekordu(char* dane, size_t dlugosc);
 
 // The look-up comparison of slowo.dat: bytes, ASCII a-z folded to upper case.
 int PorownanieSlow(std::string_view a, std::string_view b);

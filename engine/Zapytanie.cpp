@@ -8,6 +8,7 @@
 
 #include "Analiza.h"
 #include "ParserBool.h"
+#include "ZapisDanych.h"
 #include "SzybkieSkanowanie.h"
 #include "bSlownikTxt.h"
 #include "cp1250.h"
@@ -21,33 +22,6 @@ constexpr int kBlok = 64;                   // image values tested per step of t
 constexpr int64_t kPorcjaObrazu = 1 << 20;  // bytes of tekst.img per read in disk mode
 constexpr int64_t kPrzerwaObrazu = 16384;    // non-candidate bytes worth reading to save a read
 constexpr int32_t kPrzedPobranie = 16;      // documents ahead whose start is prefetched after a match
-
-// Record scrambling: the fixed key and the bytes it never touches.
-const char* const kKluczRekordow = "KR52MV";
-
-const TZbiorZnakow& ZnakiNieszyfrowane() {
-    static const TZbiorZnakow zbior = [] {
-        TZbiorZnakow z = TZbiorZnakow::Zakres(0, 31);
-        z.dodaj('&');
-        z.dodaj('=');
-        return z;
-    }();
-    return zbior;
-}
-
-// The look-up order of slowo.dat: bytes, ASCII a-z folded to upper case.
-inline unsigned char Zlozenie(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
-
-int Porownanie(std::string_view slowo, std::string_view tekst) {
-    const size_t n = std::min(slowo.size(), tekst.size());
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char a = Zlozenie(static_cast<unsigned char>(slowo[i]));
-        const unsigned char b = Zlozenie(static_cast<unsigned char>(tekst[i]));
-        if (a != b) return a < b ? -1 : 1;
-    }
-    if (slowo.size() == tekst.size()) return 0;
-    return slowo.size() < tekst.size() ? -1 : 1;
-}
 
 // Is any of the kBlok values at `x` inside [lo, lo + rozpietosc] (16-bit wrap-around)? Written
 // without branches so that the compiler turns it into vector compares.
@@ -104,7 +78,7 @@ int32_t TcZapytanie::SzukanieSlowa(const std::string& tekst, int tryb) const {
     int c = 0;
     do {
         mid = (lo + hi) / 2;
-        c = Porownanie(slowa[size_t(mid)], tekst);
+        c = PorownanieSlow(slowa[size_t(mid)], tekst);   // the order of slowo.dat
         if (c == -1) lo = mid + 1;
         else if (c == 1) hi = mid - 1;
     } while (hi >= lo && c != 0);
@@ -448,7 +422,7 @@ TDokument TcZapytanie::OdczytanieDokumentu(int32_t numer) const {
     std::string rekord;
     magazyn_->CzytajRekord(numer, rekord);
     if (rekord.size() < 4) mBladWewnetrzny("TcZapytanie.OdczytanieDokumentu", 2);
-    mScrambleInPlace(rekord.data(), rekord.size(), kKluczRekordow, ZnakiNieszyfrowane());
+    SzyfrowanieRekordu(rekord.data(), rekord.size());
     TDokument dok;
     for (int i = 3; i >= 0; --i) dok.Data = (dok.Data << 8) | static_cast<unsigned char>(rekord[size_t(i)]);
     dok.Tekst.assign(rekord, 4, std::string::npos);
