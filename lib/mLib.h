@@ -68,7 +68,7 @@ std::string mIsoToWin(std::string_view text);
 // HTML (ISO-8859-2) -> plain text (Windows-1250).
 std::string mHtmlToText(std::string_view html);
 // The same, also giving for every output character the 1-based HTML position it came from
-// (positions.size() == result.size()). `mergeBlanks` is always true for the program's callers.
+// (positions.size() == result.size()); blanks are merged as in the plain form.
 std::string mHtmlToText(std::string_view html, std::vector<int32_t>& positions);
 
 uint16_t mCrc16Byte(uint8_t byte, uint16_t checksum);
