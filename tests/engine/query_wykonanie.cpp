@@ -43,12 +43,6 @@ protected:
         z.SlownikPrzepisow = przepisy.get();
         z.Interpretacja = z.PismoMinisterstwa = z.TezaOrzeczenia = true;
     }
-    static std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& z) {
-        std::vector<int32_t> w;
-        for (int32_t d = 1; d < z.Dlugosc(); ++d)
-            if (z.Dane[size_t(d)]) w.push_back(d);
-        return w;
-    }
     TTymczasowyKatalog dir;
     std::unique_ptr<TcZapytanie> q;
     std::unique_ptr<TcParserBool> parser;

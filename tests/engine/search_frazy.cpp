@@ -11,18 +11,6 @@
 
 namespace {
 
-std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& z) {
-    std::vector<int32_t> wynik;
-    for (int32_t d = 1; d < z.Dlugosc(); ++d)
-        if (z.Dane[size_t(d)]) wynik.push_back(d);
-    return wynik;
-}
-
-std::string Nazwa(int i) {
-    std::string n = std::to_string(i);
-    return std::string(7 - n.size(), '0') + n + ".htm";
-}
-
 // Memory mode with posting lists, memory mode scanning the image, disk mode.
 enum class Tryb { Listy, Skan, Dysk };
 

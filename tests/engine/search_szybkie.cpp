@@ -14,18 +14,6 @@
 
 namespace {
 
-std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& z) {
-    std::vector<int32_t> wynik;
-    for (int32_t d = 1; d < z.Dlugosc(); ++d)
-        if (z.Dane[size_t(d)]) wynik.push_back(d);
-    return wynik;
-}
-
-std::string Nazwa(int i) {
-    std::string n = std::to_string(i);
-    return std::string(7 - n.size(), '0') + n + ".htm";
-}
-
 // Short documents over a small vocabulary, so that phrases of two and three words occur often,
 // words repeat inside a document and some words share prefixes.
 const std::vector<std::string> kSlownik = {"podatek", "podatnik", "podatkowy", "dochód", "dochodowy", "od",

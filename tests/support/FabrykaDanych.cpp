@@ -154,3 +154,15 @@ void ZapisPliku(const std::string& sciezka, const std::string& bajty) {
 void ObcieciePliku(const std::string& sciezka, std::size_t rozmiar) {
     fs::resize_file(sciezka, rozmiar);
 }
+
+std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& zbior) {
+    std::vector<int32_t> wynik;
+    for (int32_t d = 1; d < zbior.Dlugosc(); ++d)
+        if (zbior.Dane[size_t(d)]) wynik.push_back(d);
+    return wynik;
+}
+
+std::string Nazwa(int i) {
+    std::string n = std::to_string(i);
+    return std::string(7 - n.size(), '0') + n + ".htm";
+}

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "TablicaLogiczna.h"
 #include "ZapisDanych.h"
 
 class TTymczasowyKatalog {
@@ -93,3 +94,8 @@ std::vector<std::string> SlowaDokumentu(const std::string& tekstUtf8, const TOpc
 std::string OdczytPliku(const std::string& sciezka);
 void ZapisPliku(const std::string& sciezka, const std::string& bajty);
 void ObcieciePliku(const std::string& sciezka, std::size_t rozmiar);
+
+// The numbers of a set's documents, ascending.
+std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& zbior);
+// Document name of number i: 1 -> "0000001.htm".
+std::string Nazwa(int i);
