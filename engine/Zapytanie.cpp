@@ -272,21 +272,28 @@ void TcZapytanie::SzukanieWPamieciDoslowne(TcTablicaLogiczna& wynik) {
 void TcZapytanie::SzukanieNaDysku(TcTablicaLogiczna& wynik) {
     const TcMagazynIndeksu& m = *magazyn_;
     const int32_t n = LiczbaSlow;
-    TcTablicaLogiczna tymczasowy(wynik.Dlugosc());
-    uint8_t* t = tymczasowy.Dane.data();
-    const int32_t dl = tymczasowy.Dlugosc();
+    // The result (all false on entry) counts, per document, how many of the phrase's ranges in
+    // a row it has been found in: range k lifts exactly the documents already at k - 1, so after
+    // the last range the candidates are the entries equal to n. One byte per document suffices
+    // (n <= 16), and no temporary set nor a pass per range is needed.
+    uint8_t* t = wynik.Dane.data();
+    const int32_t dl = wynik.Dlugosc();
     for (int32_t k = 1; k <= n; ++k) {
-        tymczasowy.Wypelnienie(false);
         const int32_t od = Zakresy[size_t(k)].Od, do_ = std::min(Zakresy[size_t(k)].Do, m.W);
-        if (od >= 1 && od <= do_) {
-            m.CzytajPostingi(od, do_, [&](const int32_t* numery, size_t ile) {
-                for (size_t i = 0; i < ile; ++i)
-                    if (numery[i] > 0 && numery[i] < dl) t[numery[i]] = 1;
-            });
+        if (od < 1 || od > do_) {
+            wynik.Wypelnienie(false);
+            return;
         }
-        if (k == 1) wynik.Suma(tymczasowy);
-        else wynik.Iloczyn(tymczasowy);
+        const uint8_t przed = uint8_t(k - 1), po = uint8_t(k);
+        m.CzytajPostingi(od, do_, [&](const int32_t* numery, size_t ile) {
+            for (size_t i = 0; i < ile; ++i) {
+                const int32_t d = numery[i];
+                if (d > 0 && d < dl && t[d] == przed) t[d] = po;
+            }
+        });
     }
+    if (n > 1)
+        for (int32_t d = 1; d < dl; ++d) t[d] = t[d] == n;
     if (n <= 1) return;
 
     // Candidates are read in batches: a run of candidate documents, with the short stretches
