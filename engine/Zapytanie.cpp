@@ -406,8 +406,9 @@ bool TcZapytanie::WykonanieZapytania() {
     if (Przepis != 0) SzukaniePrzepisu(Przepis, ZbiorPrzepisu);
     else ZbiorPrzepisu.Wypelnienie(true);
 
-    roboczy.Iloczyn(ZbiorIzby);
-    roboczy.Iloczyn(ZbiorPrzepisu);
+    // A filter that was filled with true changes nothing: its pass over the set is skipped.
+    if (Izba != 0) roboczy.Iloczyn(ZbiorIzby);
+    if (Przepis != 0) roboczy.Iloczyn(ZbiorPrzepisu);
     if (TylkoDoRaportu) roboczy.Iloczyn(ZbiorRaportu);
     if (!Interpretacja) {
         roboczy.Wyzerowanie(1, PoczatekPism - 1);
