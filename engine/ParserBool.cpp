@@ -2,6 +2,8 @@
 // result set is ready when the analysis ends.
 #include "ParserBool.h"
 
+#include <memory>
+
 #include "Zapytanie.h"
 #include "cp1250.h"
 #include "mLib.h"
@@ -56,12 +58,14 @@ void TcParserBool::AnalizaWyrazenia(int poziom, TcTablicaLogiczna& zbior) {
         AnalizaSkladnika(zbior);
         return;
     }
-    TcTablicaLogiczna tymczasowy(zbior.Dlugosc());
     AnalizaWyrazenia(poziom - 1, zbior);
+    // The second operand's set exists only when an operator follows: a lone phrase needs none.
+    std::unique_ptr<TcTablicaLogiczna> tymczasowy;
     while (const char* op = RozpoznanieOperatora(poziom)) {
-        AnalizaWyrazenia(poziom - 1, tymczasowy);
-        if (op == kOperatory[1]) zbior.Iloczyn(tymczasowy);
-        else zbior.Suma(tymczasowy);
+        if (!tymczasowy) tymczasowy = std::make_unique<TcTablicaLogiczna>(zbior.Dlugosc());
+        AnalizaWyrazenia(poziom - 1, *tymczasowy);
+        if (op == kOperatory[1]) zbior.Iloczyn(*tymczasowy);
+        else zbior.Suma(*tymczasowy);
     }
 }
 

@@ -136,18 +136,19 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
         DodanieSlowaFrazy(std::string(t));
     });
     wynik.Wypelnienie(false);
+    // Posting lists narrow a phrase to its candidate documents: built once from the image in
+    // memory mode, mapped with the image from slowo.idx and tekst.img in disk mode. They
+    // decline (and the plain search runs) when the image disagrees with plik.ref, which the
+    // plain search then reports, or when the files cannot be mapped.
+    if (ListyWPamieci && LiczbaSlow >= 1) {
+        if (!szybkie_) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
+        if (szybkie_->Szukanie(Zakresy.data(), LiczbaSlow, wynik)) return;
+    }
     if (magazyn_->NaDysku) {
         SzukanieNaDysku(wynik);
         return;
     }
     if (LiczbaSlow < 1) return;
-    // Posting lists built once from the image narrow a phrase to its candidate documents; they
-    // decline (and the scan runs) when the candidates are a large part of the image, or when
-    // the image disagrees with plik.ref, which the scan then reports.
-    if (ListyWPamieci) {
-        if (!szybkie_) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
-        if (szybkie_->Szukanie(Zakresy.data(), LiczbaSlow, wynik)) return;
-    }
     SzukanieWPamieci(wynik);
 }
 
@@ -365,8 +366,10 @@ bool TcZapytanie::WykonanieZapytania() {
     const int32_t dl = Wynik.Dlugosc();
 
     // The additional condition is checked alone, into a scratch set: a wrong one leaves the
-    // current result exactly as it was.
-    TcTablicaLogiczna roboczy(dl);
+    // current result exactly as it was. The scratch is kept between queries (every evaluation
+    // writes all its entries), so a query allocates nothing of the set's size.
+    TcTablicaLogiczna& roboczy = roboczy_;
+    if (roboczy.Dlugosc() != dl) roboczy.Dane.assign(size_t(dl), 0);
     if (!WarunekDodatkowy.empty() && !Parser->AnalizaWarunku(WarunekDodatkowy, roboczy)) return false;
 
     std::string pelny;

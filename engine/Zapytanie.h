@@ -53,8 +53,9 @@ public:
     bool Interpretacja = false;
     bool TezaOrzeczenia = false;
 
-    // Memory mode: narrow phrases through posting lists built from the image (on first use)
-    // before scanning; off, every phrase scans the whole image. Both give the same sets.
+    // Narrow phrases through posting lists (memory mode: built from the image on first use;
+    // disk mode: slowo.idx and tekst.img mapped); off, memory mode scans the whole image and
+    // disk mode reads each candidate's run. All give the same sets.
     bool ListyWPamieci = true;
 
     // Store fields copied into the counting copy.
@@ -125,5 +126,6 @@ private:
     std::vector<uint16_t> buforDokumentu_;            // disk mode
     std::vector<int32_t> buforPostingow_;             // disk mode
     int stanObrazu_ = -1;                             // separators vs plik.ref: -1 unchecked, 0 differ, 1 agree
-    std::unique_ptr<TSzybkieSzukanie> szybkie_;       // memory mode: posting lists built from the image
+    std::unique_ptr<TSzybkieSzukanie> szybkie_;       // posting lists: built from the image, or mapped (disk)
+    TcTablicaLogiczna roboczy_{0};                    // WykonanieZapytania's scratch, kept between queries
 };
