@@ -402,17 +402,36 @@ bool TcZapytanie::WykonanieZapytania() {
         roboczy.Wypelnienie(true);
     }
 
-    if (!Raport.empty()) ZbiorRaportu.Dane = Wynik.Dane;
-    else ZbiorRaportu.Wypelnienie(true);
-    if (Izba != 0) SzukanieIzby(Izba, ZbiorIzby);
-    else ZbiorIzby.Wypelnienie(true);
-    if (Przepis != 0) SzukaniePrzepisu(Przepis, ZbiorPrzepisu);
-    else ZbiorPrzepisu.Wypelnienie(true);
-
-    // A filter that was filled with true changes nothing: its pass over the set is skipped.
-    if (Izba != 0) roboczy.Iloczyn(ZbiorIzby);
-    if (Przepis != 0) roboczy.Iloczyn(ZbiorPrzepisu);
-    if (TylkoDoRaportu) roboczy.Iloczyn(ZbiorRaportu);
+    // A filter of "every document" is filled with true once and stays so until a chamber or
+    // provision fills it otherwise; it changes nothing, so its pass over the set is skipped too.
+    // The report restriction is taken only when the search is restricted to the report.
+    const auto Wszystkie = [](TcTablicaLogiczna& zbior, bool& pelny) {
+        if (!pelny) zbior.Wypelnienie(true);
+        pelny = true;
+    };
+    if (Izba != 0) {
+        SzukanieIzby(Izba, ZbiorIzby);
+        izbyWszystkie_ = false;
+        roboczy.Iloczyn(ZbiorIzby);
+    } else {
+        Wszystkie(ZbiorIzby, izbyWszystkie_);
+    }
+    if (Przepis != 0) {
+        SzukaniePrzepisu(Przepis, ZbiorPrzepisu);
+        przepisyWszystkie_ = false;
+        roboczy.Iloczyn(ZbiorPrzepisu);
+    } else {
+        Wszystkie(ZbiorPrzepisu, przepisyWszystkie_);
+    }
+    if (TylkoDoRaportu) {
+        if (!Raport.empty()) {
+            ZbiorRaportu.Dane = Wynik.Dane;
+            raportWszystkie_ = false;
+            roboczy.Iloczyn(ZbiorRaportu);
+        } else {
+            Wszystkie(ZbiorRaportu, raportWszystkie_);
+        }
+    }
     if (!Interpretacja) {
         roboczy.Wyzerowanie(1, PoczatekPism - 1);
         roboczy.Wyzerowanie(KoniecTez + 1, kKoniecZbioru);

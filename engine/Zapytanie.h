@@ -123,6 +123,8 @@ private:
     std::shared_ptr<TcMagazynIndeksu> magazyn_;
     const TcZapytanie* ladujacy_ = nullptr;           // the loading object (this for itself)
     bool frazaZaDluga_ = false;                       // more than 16 words in the phrase
+    // The filter sets hold "every document" (filled with true) and need no refill.
+    bool izbyWszystkie_ = false, przepisyWszystkie_ = false, raportWszystkie_ = false;
     std::vector<uint16_t> buforDokumentu_;            // disk mode
     std::vector<int32_t> buforPostingow_;             // disk mode
     int stanObrazu_ = -1;                             // separators vs plik.ref: -1 unchecked, 0 differ, 1 agree
