@@ -139,9 +139,9 @@ TZapisIndeksu::TPozycjeGrup BudowaKatalogu(const std::string& katalog, const std
     return poz;
 }
 
-std::string OdczytPliku(const std::string& sciezka) {
+std::string OdczytPliku(const std::filesystem::path& sciezka) {
     std::ifstream f(sciezka, std::ios::binary);
-    if (!f) throw std::runtime_error("cannot read " + sciezka);
+    if (!f) throw std::runtime_error("cannot read " + sciezka.string());
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 

@@ -91,7 +91,7 @@ TZapisIndeksu::TPozycjeGrup BudowaKatalogu(const std::string& katalog, const std
 std::vector<std::string> SlowaDokumentu(const std::string& tekstUtf8, const TOpcjeKatalogu& opcje = {});
 
 // Whole-file helpers for tests that damage a directory on purpose.
-std::string OdczytPliku(const std::string& sciezka);
+std::string OdczytPliku(const std::filesystem::path& sciezka);
 void ZapisPliku(const std::string& sciezka, const std::string& bajty);
 void ObcieciePliku(const std::string& sciezka, std::size_t rozmiar);
 

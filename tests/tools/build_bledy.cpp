@@ -19,18 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Plik(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 void Zapis(const fs::path& p, const std::string& tekst) { std::ofstream(p, std::ios::binary) << tekst; }
 
 // Replaces line n (from 1) of a file.
 void ZamianaWiersza(const fs::path& p, int n, const std::string& nowy) {
-    std::istringstream in(Plik(p));
+    std::istringstream in(OdczytPliku(p));
     std::string l, out;
     for (int i = 1; std::getline(in, l); ++i) out += (i == n ? nowy : l) + "\n";
     Zapis(p, out);
@@ -38,7 +31,7 @@ void ZamianaWiersza(const fs::path& p, int n, const std::string& nowy) {
 
 // Name, date, chamber and provisions of line n of documents.tsv.
 std::string Wiersz(const fs::path& p, int n) {
-    std::istringstream in(Plik(p));
+    std::istringstream in(OdczytPliku(p));
     std::string l;
     for (int i = 1; i <= n; ++i) std::getline(in, l);
     return l;
@@ -46,7 +39,7 @@ std::string Wiersz(const fs::path& p, int n) {
 
 std::map<std::string, std::string> Zawartosc(const fs::path& katalog) {
     std::map<std::string, std::string> m;
-    for (const auto& e : fs::directory_iterator(katalog)) m[e.path().filename().string()] = Plik(e.path());
+    for (const auto& e : fs::directory_iterator(katalog)) m[e.path().filename().string()] = OdczytPliku(e.path());
     return m;
 }
 

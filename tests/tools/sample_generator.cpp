@@ -20,16 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Plik(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 std::vector<std::vector<std::string>> Tsv(const fs::path& p) {
     std::vector<std::vector<std::string>> w;
-    std::istringstream in(Plik(p));
+    std::istringstream in(OdczytPliku(p));
     std::string l;
     while (std::getline(in, l)) {
         if (l.empty() || l[0] == '#') continue;
@@ -56,9 +49,9 @@ TEST(GeneratorProbki, TeSameOpcjeDajaTeSamePliki) {
     GenerowanieProbki(k.Plik("c"), o);
     for (const char* f : {"documents.tsv", "przepisy.ini", "akty.ini", "izby.ini", "dzialy.ini", "acts/vat.rtf",
                           "documents/0000001.htm", "documents/0050000.htm", "documents/0063999.htm"})
-        EXPECT_EQ(Plik(k.Plik(std::string("a/") + f)), Plik(k.Plik(std::string("b/") + f))) << f;
-    EXPECT_NE(Plik(k.Plik("a/documents.tsv")), Plik(k.Plik("c/documents.tsv")));
-    EXPECT_NE(Plik(k.Plik("a/documents/0000001.htm")), Plik(k.Plik("c/documents/0000001.htm")));
+        EXPECT_EQ(OdczytPliku(k.Plik(std::string("a/") + f)), OdczytPliku(k.Plik(std::string("b/") + f))) << f;
+    EXPECT_NE(OdczytPliku(k.Plik("a/documents.tsv")), OdczytPliku(k.Plik("c/documents.tsv")));
+    EXPECT_NE(OdczytPliku(k.Plik("a/documents/0000001.htm")), OdczytPliku(k.Plik("c/documents/0000001.htm")));
 }
 
 // The boundaries as the program finds them from the names.
@@ -125,7 +118,7 @@ TEST(GeneratorProbki, ZrodloJestSpojne) {
     int64_t slowa = 0;
     int zPrzepisami = 0, zIzba = 0;
     for (const auto& w : tsv) {
-        const std::string html = Plik(k.Plik("z/documents/" + w[0]));
+        const std::string html = OdczytPliku(k.Plik("z/documents/" + w[0]));
         ASSERT_FALSE(html.empty()) << w[0];
         EXPECT_NE(html.find("charset=iso-8859-2"), std::string::npos);
         const std::string tekst = cp1250::upper(mHtmlToText(html));
