@@ -4,6 +4,8 @@
 #include <time.h>
 #include <xapian.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -204,19 +206,25 @@ void BudowaObcych(const std::string& katalogDanych, const std::string& plikFts5,
     for (auto& [numer, dok] : grupy.Przepisy)
         for (int32_t d : dok) grupyDokumentu[d].push_back(TerminGrupy(TWarunek::Rodzaj::Przepis, numer));
 
-    // Xapian indexes far slower than FTS5: it gets two threads, each building a shard of
-    // consecutive documents, merged at the end with the documents' own numbers kept.
-    setenv("XAPIAN_FLUSH_THRESHOLD", "50000", 1);
-    const int32_t polowa = N / 2;
+    // Xapian indexes far slower than FTS5, and a shard that outgrows one flush slows down as
+    // its tables grow: the documents go into shards of kDokumentowShardu consecutive documents,
+    // each flushed once into an empty database, built by two threads taking shards in turn and
+    // merged at the end with the documents' own numbers kept.
+    constexpr int32_t kDokumentowShardu = 16384;
+    setenv("XAPIAN_FLUSH_THRESHOLD", std::to_string(kDokumentowShardu + 1).c_str(), 1);
+    const int32_t shardy = std::max<int32_t>(1, (N + kDokumentowShardu - 1) / kDokumentowShardu);
+    auto shard = [&](int32_t i) { return katalogXapian + ".tmp" + std::to_string(i); };
+    std::atomic<int32_t> nastepny{0};
+    auto pracaXapian = [&] {
+        for (int32_t i; (i = nastepny++) < shardy;)
+            BudowaXapian(katalogDanych, i * kDokumentowShardu + 1, std::min(N, (i + 1) * kDokumentowShardu), shard(i),
+                         grupyDokumentu);
+    };
     std::unique_ptr<TWatek> fts5, xapian[2];
     if (!plikFts5.empty())
         fts5 = std::make_unique<TWatek>([&] { BudowaFts5(katalogDanych, N, plikFts5 + ".tmp", grupy); });
-    if (!katalogXapian.empty()) {
-        xapian[0] = std::make_unique<TWatek>(
-            [&] { BudowaXapian(katalogDanych, 1, polowa, katalogXapian + ".tmp0", grupyDokumentu); });
-        xapian[1] = std::make_unique<TWatek>(
-            [&] { BudowaXapian(katalogDanych, polowa + 1, N, katalogXapian + ".tmp1", grupyDokumentu); });
-    }
+    if (!katalogXapian.empty())
+        for (auto& x : xapian) x = std::make_unique<TWatek>(pracaXapian);
     if (fts5) {
         czasFts5 = fts5->Koniec("FTS5 build");
         fs::rename(plikFts5 + ".tmp", plikFts5);
@@ -226,11 +234,11 @@ void BudowaObcych(const std::string& katalogDanych, const std::string& plikFts5,
         const double t0 = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
         const double cpu0 = CzasCpuWatku();
         Xapian::Database zrodla;
-        for (int i = 0; i < 2; ++i) zrodla.add_database(Xapian::Database(katalogXapian + ".tmp" + std::to_string(i)));
+        for (int32_t i = 0; i < shardy; ++i) zrodla.add_database(Xapian::Database(shard(i)));
         fs::remove_all(katalogXapian + ".tmp");
         zrodla.compact(katalogXapian + ".tmp", Xapian::DBCOMPACT_NO_RENUMBER);
         zrodla.close();
-        for (int i = 0; i < 2; ++i) fs::remove_all(katalogXapian + ".tmp" + std::to_string(i));
+        for (int32_t i = 0; i < shardy; ++i) fs::remove_all(shard(i));
         fs::remove_all(katalogXapian);
         fs::rename(katalogXapian + ".tmp", katalogXapian);
         const double t1 = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
