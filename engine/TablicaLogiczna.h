@@ -23,4 +23,6 @@ public:
     void Wyzerowanie(int32_t first, int32_t last);
     // Number of true entries 1..last (callers used to count by hand).
     int32_t Liczba() const;
+    // The numbers of the true entries, ascending, replacing what `numery` held.
+    void Numery(std::vector<int32_t>& numery) const;
 };

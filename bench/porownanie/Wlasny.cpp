@@ -34,23 +34,7 @@ public:
 
     void Szukanie(const TWarunek& w, std::vector<int32_t>& dokumenty) override {
         Wykonanie(*q_, w);
-        dokumenty.clear();
-        // 64 entries at a time (an OR that vectorises): most of a set is usually empty.
-        const std::vector<uint8_t>& d = q_->Wynik.Dane;
-        const size_t n = d.size();
-        const uint8_t* p = d.data();
-        size_t i = 1;
-        for (; i < n && (i & 63); ++i)
-            if (p[i]) dokumenty.push_back(int32_t(i));
-        for (; i + 64 <= n; i += 64) {
-            uint8_t jest = 0;
-            for (size_t j = 0; j < 64; ++j) jest |= p[i + j];
-            if (!jest) continue;
-            for (size_t j = i; j < i + 64; ++j)
-                if (p[j]) dokumenty.push_back(int32_t(j));
-        }
-        for (; i < n; ++i)
-            if (p[i]) dokumenty.push_back(int32_t(i));
+        q_->Wynik.Numery(dokumenty);
     }
 
     int64_t Zliczanie(const TWarunek& w) override {

@@ -9,9 +9,10 @@ TcTablicaRaportu::TcTablicaRaportu() : Pozycje(size_t(Pojemnosc) + 1) {}
 void TcTablicaRaportu::PrzygotowanieRaportu(const TcTablicaLogiczna& zbior) {
     for (auto& n : Naglowki) n.clear();
     Liczba = 0;
-    const auto& dane = zbior.Dane;
-    for (int32_t d = zbior.Dlugosc() - 1; d >= 1; --d)
-        if (dane[size_t(d)]) Dodanie(d, true);
+    // Newest (highest number) first.
+    std::vector<int32_t> numery;
+    zbior.Numery(numery);
+    for (auto d = numery.rbegin(); d != numery.rend(); ++d) Dodanie(*d, true);
     BiezacaStrona = 0;
 }
 
