@@ -55,12 +55,23 @@ struct TWidokIndeksu {
     bool SprawdzanieRuchu = false;        // check each candidate's separator on reading (disk mode)
 };
 
+// Scratch kept between searches, so that a search allocates nothing.
+struct TRoboczeSzukania {
+    std::vector<uint8_t> Poziomy;       // per document: lists it was found in so far; zero between searches
+    std::vector<int32_t> Kandydaci;
+    // Disk mode: bit d is set once document d's run was seen to end in its separator. Each
+    // run is checked the first time a search reads it; the check reads the run's last cache
+    // line, a memory access of its own that a search repeating it would wait on for every
+    // candidate.
+    std::vector<uint64_t> Sprawdzone;
+};
+
 // Documents holding the phrase whose k-th word (k = 0..n-1) lies in od[k]..do_[k] get
-// wynik[d] = 1 (wynik has N + 1 entries; nothing is cleared). `roboczy` is scratch of N + 1
-// zero bytes, left zero on return. The view must have passed TSzybkieSzukanie's checks.
-// False, with nothing set, only for a phrase of no word or more than 16 words.
+// wynik[d] = 1 (wynik has N + 1 entries; nothing is cleared). The view must have passed
+// TSzybkieSzukanie's checks. False, with nothing set, only for a phrase of no word or more
+// than 16 words.
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int32_t* do_, int n, uint8_t* wynik,
-                            std::vector<uint8_t>& roboczy);
+                            TRoboczeSzukania& roboczy);
 
 class TSzybkieSzukanie {
 public:
@@ -80,6 +91,6 @@ private:
     TPlikZmapowany idx_, img_;
     std::vector<int32_t> slowoRef_;    // [0..W+1]
     std::vector<int32_t> postingi_;    // memory mode: the lists built from the image
-    std::vector<uint8_t> roboczy_;
+    TRoboczeSzukania roboczy_;
     bool gotowe_ = false;
 };

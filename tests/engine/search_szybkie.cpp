@@ -38,6 +38,7 @@ protected:
         l.Katalog = dir.Sciezka();
         l.WymusDysk = GetParam();
         q = std::make_unique<TcZapytanie>(l);
+        q->ListyWPamieci = false;   // the object's own search is the plain one to compare with
     }
     // The plain search's set and the fast search's set for one phrase.
     std::pair<std::vector<int32_t>, std::vector<int32_t>> Oba(TSzybkieSzukanie& s, const std::string& frazaUtf8) {
@@ -94,6 +95,64 @@ TEST_P(SzybkieSzukanie, PhraseNeverSpansTwoDocuments) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PamiecIDysk, SzybkieSzukanie, ::testing::Bool());
+
+// Documents longer than the scan's blocks: the fast search tests the last block first, then the
+// rest from the start a block at a time, so a phrase at either end, across a block edge or
+// in a short last stretch must be found as the plain search finds it.
+TEST(SzybkieSzukanieDlugie, LongDocumentsGiveThePlainSearchsSetsWhereverThePhraseStands) {
+    std::vector<std::string> slowa;
+    for (int i = 0; i < 40; ++i) slowa.push_back(std::string("w") + char('a' + i % 20) + char('a' + i / 20));
+    std::mt19937 los(11);
+    std::vector<TDokumentTestowy> dok;
+    const int dlugosci[] = {1, 2, 31, 32, 33, 34, 63, 64, 65, 66, 97, 250};
+    for (int i = 1; i <= 90; ++i) {
+        const int dl = i <= 12 ? dlugosci[i - 1] : 1 + int(los() % 200);
+        std::string tekst;
+        for (int j = 0; j < dl; ++j) tekst += slowa[los() % slowa.size()] + " ";
+        dok.push_back({Nazwa(i), tekst});
+    }
+    for (bool dysk : {false, true}) {
+        TTymczasowyKatalog dir;
+        TOpcjeKatalogu opcje;
+        opcje.PodzialSilnika = true;
+        BudowaKatalogu(dir.Sciezka(), dok, opcje);
+        TOpcjeLadowania l;
+        l.Katalog = dir.Sciezka();
+        l.WymusDysk = dysk;
+        TcZapytanie q(l);
+        q.ListyWPamieci = false;
+        TSzybkieSzukanie s(q.Magazyn());
+        ASSERT_TRUE(s.Gotowe());
+        // Phrases lifted from every place of interest of every document's run in the image, and
+        // random pairs.
+        std::vector<std::string> frazy;
+        const TcMagazynIndeksu& m = q.Magazyn();
+        for (int32_t d = 1; d <= q.LiczbaDokumentow(); ++d) {
+            std::vector<uint16_t> t;
+            m.CzytajObrazDokumentu(d, t);
+            const int dl = int(t.size()) - 1;   // without the separator
+            for (int p : {0, 1, 29, 30, 31, 32, 33, 62, 63, 64, dl - 36, dl - 35, dl - 34, dl - 33, dl - 4, dl - 3, dl - 2})
+                for (int n : {2, 3})
+                    if (p >= 0 && p + n <= dl) {
+                        std::string f;
+                        for (int k = 0; k < n; ++k) f += (k ? " " : "") + cp1250::toUtf8(m.Slowa[t[size_t(p + k)]]);
+                        frazy.push_back(f);
+                    }
+        }
+        for (int i = 0; i < 300; ++i) frazy.push_back(slowa[los() % slowa.size()] + " " + slowa[los() % slowa.size()]);
+        frazy.push_back("wb* wcb");   // prefixes: ranges of words
+        frazy.push_back("wdb wc*");
+        int trafione = 0;
+        for (const std::string& f : frazy) {
+            TcTablicaLogiczna zwykly(q.LiczbaDokumentow() + 1), szybki(q.LiczbaDokumentow() + 1);
+            q.SzukanieFrazy(f, zwykly);
+            ASSERT_TRUE(s.Szukanie(q.Zakresy.data(), q.LiczbaSlow, szybki)) << f;
+            ASSERT_EQ(Dokumenty(zwykly), Dokumenty(szybki)) << f << (dysk ? " (disk)" : " (memory)");
+            trafione += !Dokumenty(zwykly).empty();
+        }
+        EXPECT_GT(trafione, 800);
+    }
+}
 
 TEST(SzybkieSzukanieListy, MemoryModeTakesItsListsFromTheImageNotFromSlowoIdx) {
     TTymczasowyKatalog dir;
