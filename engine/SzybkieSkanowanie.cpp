@@ -55,30 +55,31 @@ constexpr size_t kPrzedPobranie = 16;
 constexpr int64_t kLiniePobrane = 12;       // at most, from the start: as many as searches read lately
 constexpr int kLiniePobraneZKonca = 2;      // the last block spans two lines
 
-// Bit i set when place i of the kBlok places holds the anchor (x) with its neighbour (y), both
-// in range. SSE2 (every x86-64) tests eight places per compare; elsewhere a plain loop.
-inline uint32_t MaskaPary(const uint16_t* x, const uint16_t* y, uint16_t lo, uint16_t rozp, uint16_t lo2,
-                          uint16_t rozp2) {
+// Bit i set when place i of the kBlok places at x holds the anchor, a word in [lo, lo + rozp].
+// SSE2 (every x86-64) tests eight places per compare, a single word with one compare; elsewhere a
+// plain loop. The rest of the phrase is tested only at the places found.
+inline uint32_t MaskaKotwicy(const uint16_t* x, uint16_t lo, uint16_t rozp) {
 #if defined(__SSE2__)
-    const __m128i vlo = _mm_set1_epi16(short(lo)), vrozp = _mm_set1_epi16(short(rozp));
-    const __m128i vlo2 = _mm_set1_epi16(short(lo2)), vrozp2 = _mm_set1_epi16(short(rozp2));
-    const __m128i zero = _mm_setzero_si128();
-    // (a - lo) <= rozp, unsigned: the saturating difference (a - lo) - rozp is zero.
-    auto osiem = [&](int i) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i));
-        const __m128i wa = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(a, vlo), vrozp), zero);
-        const __m128i wb = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(b, vlo2), vrozp2), zero);
-        return _mm_and_si128(wa, wb);
-    };
+    const __m128i vlo = _mm_set1_epi16(short(lo));
+    __m128i c[kBlok / 8];
+    if (rozp == 0) {
+        for (int i = 0; i < kBlok / 8; ++i)
+            c[i] = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(x + 8 * i)), vlo);
+    } else {
+        // (a - lo) <= rozp, unsigned: the saturating difference (a - lo) - rozp is zero.
+        const __m128i vrozp = _mm_set1_epi16(short(rozp)), zero = _mm_setzero_si128();
+        for (int i = 0; i < kBlok / 8; ++i) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + 8 * i));
+            c[i] = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(a, vlo), vrozp), zero);
+        }
+    }
     uint32_t maska = 0;
-    for (int i = 0; i < kBlok; i += 16)
-        maska |= uint32_t(_mm_movemask_epi8(_mm_packs_epi16(osiem(i), osiem(i + 8)))) << i;
+    for (int i = 0; i < kBlok / 8; i += 2)
+        maska |= uint32_t(_mm_movemask_epi8(_mm_packs_epi16(c[i], c[i + 1]))) << (8 * i);
     return maska;
 #else
     uint32_t maska = 0;
-    for (int i = 0; i < kBlok; ++i)
-        maska |= uint32_t(uint16_t(x[i] - lo) <= rozp && uint16_t(y[i] - lo2) <= rozp2) << i;
+    for (int i = 0; i < kBlok; ++i) maska |= uint32_t(uint16_t(x[i] - lo) <= rozp) << i;
     return maska;
 #endif
 }
@@ -91,8 +92,8 @@ struct TPrzebieg {   // one word range and its run of postings
 
 // Is there a place j in [od, do_] where the anchor (the phrase's rarest word, standing at its
 // place r in the phrase) occurs with every other word around it? Without tekst.aux the image is
-// tested a block of 32 values at a time for the anchor together with its neighbour in the
-// phrase, and only the places that pass go to the full test. `czytane` is set to the values
+// tested a block of 32 values at a time for the anchor, and only the places that hold it go to
+// the full test. `czytane` is set to the values
 // read from the start.
 //
 // The last block goes first, then the rest from the start. A search stops at the first place
@@ -110,21 +111,17 @@ bool Wystepuje(const TWidokIndeksu& v, int64_t od, int64_t do_, const TPrzebieg*
     };
     if (!v.Aux) {
         // Word numbers fit 16 bits: every range does too.
-        const int s = n == 1 ? 0 : (r + 1 < n ? 1 : -1);   // the neighbour's offset from the anchor
-        const TPrzebieg& sasiad = zakresy[r + s];
         const uint16_t lo = uint16_t(kotwica.Od), rozp = uint16_t(kotwica.Rozpietosc);
-        const uint16_t lo2 = uint16_t(sasiad.Od), rozp2 = uint16_t(sasiad.Rozpietosc);
         const uint16_t* x = v.Obraz;
-        const uint16_t* y = v.Obraz + s;   // stays inside the image: j + s is a place of the phrase
         // Places [j0, j1), at most one block.
         auto blok = [&](int64_t j0, int64_t j1) {
             if (j1 - j0 == kBlok) {
-                for (uint32_t m = MaskaPary(x + j0, y + j0, lo, rozp, lo2, rozp2); m != 0; m &= m - 1)
+                for (uint32_t m = MaskaKotwicy(x + j0, lo, rozp); m != 0; m &= m - 1)
                     if (pasuje(j0 + __builtin_ctz(m))) return true;
                 return false;
             }
             for (int64_t j = j0; j < j1; ++j)
-                if (uint16_t(x[j] - lo) <= rozp && uint16_t(y[j] - lo2) <= rozp2 && pasuje(j)) return true;
+                if (uint16_t(x[j] - lo) <= rozp && pasuje(j)) return true;
             return false;
         };
         int64_t tyl = do_ + 1;   // places still untested: [od, tyl)
@@ -216,7 +213,8 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
     // waits on memory, one document after another: both ends of the candidate kPrzedPobranie
     // ahead are requested early, so that the fetches overlap, the start as far as searches
     // have lately had to read (262142 documents, disk mode, five phrases of frequent words:
-    // 97 ms with four lines of the candidate after next requested, 56 ms so).
+    // 97 ms with four lines of the candidate after next requested, 56 ms so, 51 ms with the
+    // anchor alone tested per block).
     const size_t ile = kandydaci.size();
     int64_t srednio = 8 * 64;   // values read from a start, a running mean (times 8)
     for (size_t i = 0; i < ile; ++i) {

@@ -142,6 +142,8 @@ TEST(SzybkieSzukanieDlugie, LongDocumentsGiveThePlainSearchsSetsWhereverThePhras
         for (int i = 0; i < 300; ++i) frazy.push_back(slowa[los() % slowa.size()] + " " + slowa[los() % slowa.size()]);
         frazy.push_back("wb* wcb");   // prefixes: ranges of words
         frazy.push_back("wdb wc*");
+        frazy.push_back("wa* wb*");   // both ranges: the anchor is a range too
+        frazy.push_back("wa* wa* wa*");
         int trafione = 0;
         for (const std::string& f : frazy) {
             TcTablicaLogiczna zwykly(q.LiczbaDokumentow() + 1), szybki(q.LiczbaDokumentow() + 1);
