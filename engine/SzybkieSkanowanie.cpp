@@ -93,8 +93,7 @@ struct TPrzebieg {   // one word range and its run of postings
 // Is there a place j in [od, do_] where the anchor (the phrase's rarest word, standing at its
 // place r in the phrase) occurs with every other word around it? Without tekst.aux the image is
 // tested a block of 32 values at a time for the anchor, and only the places that hold it go to
-// the full test. `czytane` is set to the values
-// read from the start.
+// the full test. `czytane` is set to the values read from the start.
 //
 // The last block goes first, then the rest from the start. A search stops at the first place
 // found, and many phrases close the documents that hold them (a court's name ends a thesis):

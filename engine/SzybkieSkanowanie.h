@@ -52,7 +52,7 @@ struct TWidokIndeksu {
     int32_t W = 0;
     const int32_t* Postingi = nullptr;    // slowo.idx as 32-bit document numbers
     int64_t LiczbaPostingow = 0;
-    bool SprawdzanieRuchu = false;        // check each candidate's separator on reading (disk mode)
+    bool SprawdzanieRuchu = false;        // check a candidate's separator when first read (disk mode)
 };
 
 // Scratch kept between searches, so that a search allocates nothing.
