@@ -32,7 +32,7 @@ private:
     bool bits_[256] = {};
 };
 
-// ---- Part of the library that reads and writes whole files ----
+// ---- Whole files: reading and writing ----
 
 // Reads the whole file into `target`: `header` leading zero elements, then the file's
 // elements (little-endian). Width is the element size: 1, 2 or 4. A trailing partial
@@ -47,6 +47,11 @@ bool mReadFile(const std::string& fileName, std::vector<int32_t>& target, int he
 bool mReadFile(const std::string& fileName, std::vector<uint8_t>& target, int width, int header, TrybBledu mode);
 
 bool mReadString(const std::string& fileName, std::string& target, TrybBledu mode);
+// Replaces the whole file with `byteCount` bytes through mZapisBezpieczny (ZapisBezpieczny.h): a
+// crash or a failure leaves the previous content, never a mixture. The result says whether the save
+// is complete; on failure errno tells why and, in raise mode,
+// EInOutError("Błąd zapisu pliku '<name>'.") is thrown. A failed sync of the folder after the
+// rename is a failure too, although the file then already holds the new bytes.
 bool mWriteFile(const std::string& fileName, const void* buffer, size_t byteCount, TrybBledu mode);
 bool mWriteString(const std::string& fileName, std::string_view text, TrybBledu mode);
 

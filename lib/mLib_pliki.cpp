@@ -1,4 +1,4 @@
-// Whole-file reading and writing.
+// Whole-file reading and writing; every write replaces the file through mZapisBezpieczny.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "cp1250.h"
+#include "ZapisBezpieczny.h"
 #include "mLib.h"
 
 namespace {
@@ -20,8 +21,6 @@ public:
     Deskryptor(const Deskryptor&) = delete;
     Deskryptor& operator=(const Deskryptor&) = delete;
     int fd() const { return fd_; }
-    // Closing can report a write that failed late; the result says so.
-    bool zamknij() { int fd = fd_; fd_ = -1; return ::close(fd) == 0; }
 private:
     int fd_;
 };
@@ -33,17 +32,6 @@ bool czytajWszystko(int fd, char* dst, size_t count) {
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         dst += n;
-        count -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool piszWszystko(int fd, const char* src, size_t count) {
-    while (count > 0) {
-        ssize_t n = ::write(fd, src, count);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        src += n;
         count -= static_cast<size_t>(n);
     }
     return true;
@@ -126,16 +114,11 @@ bool mReadString(const std::string& fileName, std::string& target, TrybBledu mod
 }
 
 bool mWriteFile(const std::string& fileName, const void* buffer, size_t byteCount, TrybBledu mode) {
-    bool ok = false;
-    {
-        Deskryptor plik(::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-        if (plik.fd() >= 0) {
-            ok = piszWszystko(plik.fd(), static_cast<const char*>(buffer), byteCount);
-            ok = plik.zamknij() && ok;
-        }
-    }
-    if (!ok && mode == TrybBledu::Wyjatek) throw EInOutError(PL(u8"Błąd zapisu pliku '") + fileName + "'.");
-    return ok;
+    const TWynikZapisu wynik = mZapisBezpieczny(fileName, buffer, byteCount);
+    if (wynik.Udany()) return true;
+    errno = wynik.Blad;
+    if (mode == TrybBledu::Wyjatek) throw EInOutError(PL(u8"Błąd zapisu pliku '") + fileName + "'.");
+    return false;
 }
 
 bool mWriteString(const std::string& fileName, std::string_view text, TrybBledu mode) {

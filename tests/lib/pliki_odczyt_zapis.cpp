@@ -1,6 +1,8 @@
 // Whole-file reading and writing against real files in a private temporary folder.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -131,4 +133,42 @@ TEST_F(Pliki, WritingIntoAMissingFolderFails) {
     } catch (const EInOutError& e) {
         EXPECT_EQ(e.what(), PL(u8"Błąd zapisu pliku '") + p + "'.");
     }
+}
+
+// A write replaces the file with a new one; what the user set on the previous one must carry over.
+TEST_F(Pliki, ReplacingKeepsTheModeAndWritesThroughALink) {
+    const mode_t maska = ::umask(022);
+    std::string p = sciezka("nowy");
+    ASSERT_TRUE(mWriteString(p, "a", TrybBledu::Wyjatek));
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+    ::umask(maska);
+
+    ASSERT_EQ(::chmod(p.c_str(), 0640), 0);
+    ASSERT_TRUE(mWriteString(p, "nowe", TrybBledu::Wyjatek));
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    const fs::path lacze = katalog_ / "lacze";
+    fs::create_symlink(p, lacze);
+    ASSERT_TRUE(mWriteString(lacze.string(), "przez lacze", TrybBledu::Wyjatek));
+    EXPECT_TRUE(fs::is_symlink(lacze));
+    std::string odczyt;
+    ASSERT_TRUE(mReadString(p, odczyt, TrybBledu::Wyjatek));
+    EXPECT_EQ(odczyt, "przez lacze");
+    EXPECT_EQ(std::distance(fs::directory_iterator(katalog_), fs::directory_iterator()), 2);
+}
+
+TEST_F(Pliki, APipeIsWrittenThroughNotReplaced) {
+    const std::string rura = sciezka("rura");
+    ASSERT_EQ(::mkfifo(rura.c_str(), 0600), 0);
+    const int czytnik = ::open(rura.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(czytnik, 0);
+    EXPECT_TRUE(mWriteString(rura, "do rury", TrybBledu::Wyjatek));
+    char bufor[16] = {};
+    EXPECT_EQ(::read(czytnik, bufor, sizeof bufor), 7);
+    ::close(czytnik);
+    EXPECT_EQ(std::string(bufor), "do rury");
+    EXPECT_TRUE(fs::is_fifo(rura));
 }
