@@ -1,6 +1,7 @@
-// A private profile (INI) file read and written key by key, as the old platform service did:
-// sections and keys are found ignoring letter case, every write rewrites the file keeping all
-// other lines as they were, and a missing file or key reads as the default.
+// A private profile (INI) file read and written key by key. Sections and keys are found
+// ignoring letter case; every write rewrites the whole file, keeping all other lines (comments,
+// blank and unreadable lines too) byte for byte, and replaces it in one step, so a crash leaves
+// either the previous file or the new one; a missing file or key reads as the default.
 //
 //   [Glowne Okno]
 //   Szerokosc=790

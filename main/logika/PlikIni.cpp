@@ -6,8 +6,8 @@
 #include <sstream>
 #include <vector>
 
-#include "Bledy.h"
 #include "cp1250.h"
+#include "mLib.h"
 
 namespace {
 
@@ -146,10 +146,8 @@ void TcPlikIni::ZapisanieTekstu(const std::string& sekcja, const std::string& kl
     const std::filesystem::path sciezka(sciezka_);
     std::error_code blad;
     if (sciezka.has_parent_path()) std::filesystem::create_directories(sciezka.parent_path(), blad);
-    std::ofstream plik(sciezka_, std::ios::binary | std::ios::trunc);
-    plik.write(dane.data(), static_cast<std::streamsize>(dane.size()));
-    plik.close();
-    if (!plik) throw EInOutError(PL(u8"Błąd zapisu pliku '") + sciezka_ + "'.");
+    // The whole text goes at once so that a crash mid-save leaves the previous file readable.
+    mWriteString(sciezka_, dane, TrybBledu::Wyjatek);
 }
 
 void TcPlikIni::ZapisanieLiczby(const std::string& sekcja, const std::string& klucz, int32_t wartosc) {

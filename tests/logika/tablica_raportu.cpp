@@ -114,6 +114,12 @@ TEST(WierszRaportu, WrappingBreaksAfterBlanksAndHyphensOnly) {
     EXPECT_EQ(LiczbaLinii("a\r\nb\r\nc"), 3);
 }
 
+TEST(WierszRaportu, ABreakPlaceJustPastTheWidthDoesNotWidenTheLine) {
+    // The hyphen or blank is the sixth character: taking it would make a line of six.
+    EXPECT_EQ(ZawijanieTekstu("ab cd-ef", 5), "ab \r\ncd-ef");
+    EXPECT_EQ(ZawijanieTekstu("ab cd ef", 5), "ab \r\ncd ef");
+}
+
 TEST(WierszRaportu, RowTextStartsWithDateAndKeeps480Characters) {
     std::string html = "<HTML><TITLE>tytul</TITLE><P>   Podatek\ndochodowy ";
     html += std::string(600, 'x');
