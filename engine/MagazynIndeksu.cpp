@@ -19,12 +19,8 @@ constexpr int32_t kSlotyFragmentow = 65536;
 constexpr size_t kPorcjaPostingow = 65536;  // numbers per read of slowo.idx
 const char* const kGranice[3] = {"0050000.htm", "0057000.htm", "0063999.htm"};
 
-[[noreturn]] void Uszkodzony(const std::string& plik, const std::string& opis) {
-    throw ECorruptIndex(PL("Uszkodzony indeks: plik '") + plik + "' " + opis + ".");
-}
-
 [[noreturn]] void Niezgodny(const std::string& plik, const std::string& drugi) {
-    Uszkodzony(plik, PL("nie zgadza się z plikiem '") + drugi + "'");
+    ZgloszenieUszkodzenia(plik, PL("nie zgadza się z plikiem '") + drugi + "'");
 }
 
 [[noreturn]] void BladOtwarcia(const std::string& plik) {
@@ -42,8 +38,8 @@ void CzytanieListyNazw(const std::string& sciezka, const std::string& nazwa, siz
     size_t p = 0;
     while (p + 1 < dane.size()) {
         const size_t l = static_cast<unsigned char>(dane[p]);
-        if (p + 1 + l > dane.size()) Uszkodzony(nazwa, PL("kończy się w środku wpisu"));
-        if (out.size() > maksWpisow) Uszkodzony(nazwa, PL("ma za dużo wpisów"));
+        if (p + 1 + l > dane.size()) ZgloszenieUszkodzenia(nazwa, PL("kończy się w środku wpisu"));
+        if (out.size() > maksWpisow) ZgloszenieUszkodzenia(nazwa, PL("ma za dużo wpisów"));
         out.emplace_back(dane, p + 1, l);
         p += 1 + l;
     }
@@ -55,12 +51,16 @@ void KontrolaTablicyPrzesuniec(std::vector<int32_t>& t, int64_t wpisy, const std
                                const std::string& wzgledem) {
     if (t.empty() && wpisy == 0) t.assign(2, 0);
     if (int64_t(t.size()) != wpisy + 2) Niezgodny(nazwa, wzgledem);
-    if (t[1] < 0) Uszkodzony(nazwa, PL("zawiera ujemne przesunięcie"));
+    if (t[1] < 0) ZgloszenieUszkodzenia(nazwa, PL("zawiera ujemne przesunięcie"));
     for (int64_t i = 1; i <= wpisy; ++i)
-        if (t[i + 1] < t[i]) Uszkodzony(nazwa, PL("nie jest rosnący"));
+        if (t[i + 1] < t[i]) ZgloszenieUszkodzenia(nazwa, PL("nie jest rosnący"));
 }
 
 }  // namespace
+
+void ZgloszenieUszkodzenia(const std::string& plik, const std::string& opis) {
+    throw ECorruptIndex(PL("Uszkodzony indeks: plik '") + plik + "' " + opis + ".");
+}
 
 // ---- TPlikOdczytu ----
 
@@ -128,7 +128,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     KontrolaTablicyPrzesuniec(PlikRef, N, "plik.ref", "plik.dat");
     for (int32_t d = 1; d <= N; ++d)
         if ((PlikRef[d] & 1) || PlikRef[d + 1] - PlikRef[d] < 2)
-            Uszkodzony("plik.ref", PL("zawiera błędne przesunięcie dokumentu"));
+            ZgloszenieUszkodzenia("plik.ref", PL("zawiera błędne przesunięcie dokumentu"));
     if (PlikRef[1] != 0) Niezgodny("plik.ref", "tekst.img");
 
     // 4-5. Word list, indexed punctuation, sentinel.
@@ -164,7 +164,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
         mReadFile(Sciezka("slowo.ref"), SlowoRef, 1, TrybBledu::Wyjatek);
         KontrolaTablicyPrzesuniec(SlowoRef, W, "slowo.ref", "slowo.dat");
         for (int32_t w = 1; w <= W + 1; ++w)
-            if (SlowoRef[w] & 3) Uszkodzony("slowo.ref", PL("zawiera błędne przesunięcie"));
+            if (SlowoRef[w] & 3) ZgloszenieUszkodzenia("slowo.ref", PL("zawiera błędne przesunięcie"));
         if (!SlowoIdx.Otworz(Sciezka("slowo.idx"))) BladOtwarcia("slowo.idx");
         if (SlowoRef[W + 1] != SlowoIdx.Rozmiar()) Niezgodny("slowo.ref", "slowo.idx");
     }
@@ -174,7 +174,8 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     mReadFile(Sciezka("scalony.ref"), ScalonyRef, 1, TrybBledu::Wyjatek);
     KontrolaTablicyPrzesuniec(ScalonyRef, N, "scalony.ref", "plik.dat");
     for (int32_t d = 1; d <= N; ++d)
-        if (ScalonyRef[d + 1] - ScalonyRef[d] < 4) Uszkodzony("scalony.ref", PL("wskazuje za krótki rekord"));
+        if (ScalonyRef[d + 1] - ScalonyRef[d] < 4)
+            ZgloszenieUszkodzenia("scalony.ref", PL("wskazuje za krótki rekord"));
     if (ScalonyRef[N + 1] != ScalonyXtm.Rozmiar()) Niezgodny("scalony.ref", "scalony.xtm");
     mReadFile(Sciezka("przepisy.mix"), PrzepisyMix, 0, TrybBledu::Wyjatek);
     mReadFile(Sciezka("izby.mix"), IzbyMix, 0, TrybBledu::Wyjatek);
@@ -205,7 +206,7 @@ void TcMagazynIndeksu::KontrolaObrazu() const {
                 zly |= (v == 0) | (v > w);
             }
         }
-        if (zly) Uszkodzony("tekst.img", PL("zawiera numer słowa spoza listy słów"));
+        if (zly) ZgloszenieUszkodzenia("tekst.img", PL("zawiera numer słowa spoza listy słów"));
     }
 }
 
@@ -223,7 +224,7 @@ void TcMagazynIndeksu::WczytanieAktu(const std::string& stem) {
     if (poczatki.size() < fragmenty.size() + (fragmenty.size() > 1 ? 1 : 0))
         Niezgodny(stem + ".itf", stem + ".dtf");
     for (size_t k = 2; k < poczatki.size(); ++k)
-        if (poczatki[k] < poczatki[k - 1]) Uszkodzony(stem + ".itf", PL("nie jest rosnący"));
+        if (poczatki[k] < poczatki[k - 1]) ZgloszenieUszkodzenia(stem + ".itf", PL("nie jest rosnący"));
     Fragmenty = std::move(fragmenty);
     PoczatkiFragmentow = std::move(poczatki);
 }
@@ -257,7 +258,8 @@ void TcMagazynIndeksu::CzytajPostingi(int32_t od, int32_t do_,
         const size_t n = size_t(std::min<int64_t>((koniec - poz) / 4, kPorcjaPostingow));
         SlowoIdx.Czytaj(poz, bufor.data(), n * 4);
         for (size_t i = 0; i < n; ++i)
-            if (bufor[i] < 1 || bufor[i] > N) Uszkodzony("slowo.idx", PL("zawiera numer dokumentu spoza listy"));
+            if (bufor[i] < 1 || bufor[i] > N)
+                ZgloszenieUszkodzenia("slowo.idx", PL("zawiera numer dokumentu spoza listy"));
         porcja(bufor.data(), n);
         poz += int64_t(n) * 4;
     }
@@ -280,7 +282,7 @@ void TcMagazynIndeksu::CzytajObrazDokumentu(int32_t d, std::vector<uint16_t>& ou
     out.pop_back();
     for (int64_t j = 0; j + 1 < c; ++j)
         if ((WysokieBity(a + j) << 16 | out[j]) > uint32_t(W))
-            Uszkodzony("tekst.img", PL("zawiera numer słowa spoza listy słów"));
+            ZgloszenieUszkodzenia("tekst.img", PL("zawiera numer słowa spoza listy słów"));
 }
 
 void TcMagazynIndeksu::CzytajRekord(int32_t d, std::string& out) const {

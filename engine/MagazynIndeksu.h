@@ -44,6 +44,10 @@ public:
     std::string Tekst;  // "Błąd otwarcia pliku tekst.img."
 };
 
+// Raises ECorruptIndex with "Uszkodzony indeks: plik '<plik>' <opis>.": the one wording of a
+// damaged data file, wherever the damage is found (at load, or when a search reads the file).
+[[noreturn]] void ZgloszenieUszkodzenia(const std::string& plik, const std::string& opis);
+
 struct TOpcjeLadowania {
     std::string Katalog;                 // data directory; empty = the current folder
     int64_t ProgPamieci = 20000000;      // images larger than this many bytes stay on disk

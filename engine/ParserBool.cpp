@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "Zapytanie.h"
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -26,7 +25,7 @@ std::string Zamiana(const std::string& tekst, const std::string& co, const std::
 
 }  // namespace
 
-TcParserBool::TcParserBool(TcZapytanie& ladujacy) : ladujacy_(ladujacy) {}
+TcParserBool::TcParserBool(IZrodloFraz& zrodlo) : zrodlo_(zrodlo) {}
 
 bool TcParserBool::AnalizaWarunku(const std::string& warunek, TcTablicaLogiczna& wynik) {
     Tekst = mControlToSpaces(warunek);
@@ -77,8 +76,8 @@ void TcParserBool::AnalizaSkladnika(TcTablicaLogiczna& zbior) {
     }
     if (Biezacy >= int32_t(Skladniki.size())) ZgloszenieBledu(Biezacy, PL("Brak składnika wyrażenia."));
     if (!AnalizaNawiasu(zbior)) {
-        ladujacy_.SzukanieFrazy(Skladniki[size_t(Biezacy)], zbior);
-        if (ladujacy_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
+        zrodlo_.SzukanieFrazy(Skladniki[size_t(Biezacy)], zbior);
+        if (zrodlo_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
         ++Biezacy;
     }
     if (negacja) zbior.Negacja();

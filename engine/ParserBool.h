@@ -16,8 +16,7 @@
 #include <vector>
 
 #include "TablicaLogiczna.h"
-
-class TcZapytanie;
+#include "ZrodloFraz.h"
 
 class EBladWarunku : public std::runtime_error {
 public:
@@ -26,7 +25,8 @@ public:
 
 class TcParserBool {
 public:
-    explicit TcParserBool(TcZapytanie& ladujacy);
+    // Phrases are searched in `zrodlo` (in the program, the loading query object).
+    explicit TcParserBool(IZrodloFraz& zrodlo);
 
     std::string Blad;
     int32_t PozycjaBledu = 0;
@@ -45,5 +45,5 @@ private:
     const char* RozpoznanieOperatora(int poziom);
     [[noreturn]] void ZgloszenieBledu(int32_t indeks, const std::string& komunikat);
 
-    TcZapytanie& ladujacy_;
+    IZrodloFraz& zrodlo_;
 };

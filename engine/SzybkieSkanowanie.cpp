@@ -16,7 +16,6 @@
 
 #include "MagazynIndeksu.h"
 #include "TablicaLogiczna.h"
-#include "Zapytanie.h"
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -84,10 +83,9 @@ inline uint32_t MaskaKotwicy(const uint16_t* x, uint16_t lo, uint16_t rozp) {
 #endif
 }
 
-struct TPrzebieg {   // one word range and its run of postings
-    uint32_t Od = 0, Rozpietosc = 0;
+struct TPrzebieg {   // the run of postings of one word's range
     int64_t Poczatek = 0, Dlugosc = 0;
-    int Pozycja = 0;   // the word's place in the phrase
+    int Pozycja = 0;   // the word's place in the phrase, from 0
 };
 
 // Is there a place j in [od, do_] where the anchor (the phrase's rarest word, standing at its
@@ -97,20 +95,22 @@ struct TPrzebieg {   // one word range and its run of postings
 //
 // The last block goes first, then the rest from the start. A search stops at the first place
 // found, and many phrases close the documents that hold them (a court's name ends a thesis):
-// read from the start only, "sądu administracyjnego" over 262142 documents reads 197 MB of
-// the 202 MB image before its first places.
-bool Wystepuje(const TWidokIndeksu& v, int64_t od, int64_t do_, const TPrzebieg* zakresy, int n,
-               const TPrzebieg& kotwica, int64_t& czytane) {
+// read from the start only, "sądu administracyjnego" reads nearly the whole image before its
+// first places.
+bool Wystepuje(const TWidokIndeksu& v, int64_t od, int64_t do_, const TFraza& fraza, const TPrzebieg& kotwica,
+               int64_t& czytane) {
     const int r = kotwica.Pozycja;
+    const int n = fraza.LiczbaSlow;
     auto pasuje = [&](int64_t j) {
         const int64_t p = j - r;
         for (int k = 0; k < n; ++k)
-            if (Slowo(v, p + k) - zakresy[k].Od > zakresy[k].Rozpietosc) return false;
+            if (!fraza.Zawiera(k + 1, Slowo(v, p + k))) return false;
         return true;
     };
     if (!v.Aux) {
         // Word numbers fit 16 bits: every range does too.
-        const uint16_t lo = uint16_t(kotwica.Od), rozp = uint16_t(kotwica.Rozpietosc);
+        const TZakres& z = fraza.Zakresy[size_t(r) + 1];
+        const uint16_t lo = uint16_t(z.Od), rozp = uint16_t(z.Rozpietosc);
         const uint16_t* x = v.Obraz;
         // Places [j0, j1), at most one block.
         auto blok = [&](int64_t j0, int64_t j1) {
@@ -135,36 +135,40 @@ bool Wystepuje(const TWidokIndeksu& v, int64_t od, int64_t do_, const TPrzebieg*
         return false;
     }
     for (int64_t j = od; j <= do_; ++j)
-        if (Slowo(v, j) - kotwica.Od <= kotwica.Rozpietosc && pasuje(j)) return true;
+        if (fraza.Zawiera(r + 1, Slowo(v, j)) && pasuje(j)) return true;
     return false;
 }
 
 // Does document d hold the phrase? `sprawdzone` as TRoboczeSzukania::Sprawdzone.
 // `czytane`: how many values from the start the search read.
-bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TPrzebieg* zakresy, int n, const TPrzebieg& kotwica,
+bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TFraza& fraza, const TPrzebieg& kotwica,
                      uint64_t* sprawdzone, int64_t& czytane) {
     const int64_t a = v.PlikRef[d] / 2, b = v.PlikRef[d + 1] / 2 - 1;   // [a, b): the run without its separator
     if (v.SprawdzanieRuchu && !(sprawdzone[d >> 6] >> (d & 63) & 1)) {
-        if (b >= v.DlugoscObrazu || Slowo(v, b) != 0) throw ECorruptIndex(PL("Uszkodzony plik indeksu 'tekst.img'."));
+        if (b >= v.DlugoscObrazu || Slowo(v, b) != 0)
+            ZgloszenieUszkodzenia("tekst.img", PL("nie zgadza się z plikiem 'plik.ref'"));
         sprawdzone[d >> 6] |= uint64_t(1) << (d & 63);
     }
+    const int n = fraza.LiczbaSlow;
     if (b - a < n) return false;
     czytane = 0;
-    return Wystepuje(v, a + kotwica.Pozycja, b - n + kotwica.Pozycja, zakresy, n, kotwica, czytane);
+    return Wystepuje(v, a + kotwica.Pozycja, b - n + kotwica.Pozycja, fraza, kotwica, czytane);
 }
 
 }  // namespace
 
-bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int32_t* do_, int n, uint8_t* wynik,
-                            TRoboczeSzukania& roboczy) {
-    if (n < 1 || n > 16) return false;
-    std::array<TPrzebieg, 16> zakresy{};
+bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy) {
+    const int n = fraza.LiczbaSlow;
+    if (n < 1 || n > kMaksSlowFrazy) return false;
+    // The ranges cut to the words of the list, whose posting lists exist.
+    TFraza f = fraza;
+    std::array<TPrzebieg, kMaksSlowFrazy> zakresy{};
     for (int k = 0; k < n; ++k) {
-        const int32_t a = std::max(od[k], 1), b = std::min(do_[k], v.W);
+        TZakres& zk = f.Zakresy[size_t(k) + 1];
+        const int32_t a = std::max(zk.Od, 1), b = std::min(zk.Do(), v.W);
         if (a > b) return true;   // a word no document holds
+        zk = TZakres{a, uint32_t(b - a)};
         TPrzebieg& z = zakresy[size_t(k)];
-        z.Od = uint32_t(a);
-        z.Rozpietosc = uint32_t(b - a);
         z.Poczatek = v.SlowoRef[a] / 4;
         z.Dlugosc = v.SlowoRef[b + 1] / 4 - z.Poczatek;
         z.Pozycja = k;
@@ -172,7 +176,7 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
     const int32_t N = v.N;
     auto numer = [&](int64_t i) {
         const int32_t d = v.Postingi[i];
-        if (d < 1 || d > N) throw ECorruptIndex(PL("Uszkodzony plik indeksu 'slowo.idx'."));
+        if (d < 1 || d > N) ZgloszenieUszkodzenia("slowo.idx", PL("zawiera numer dokumentu spoza listy"));
         return d;
     };
     if (n == 1) {
@@ -184,7 +188,7 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
     // Candidates: documents in the lists of every word, the rarest list first. A document
     // listed twice in one range (a prefix's words) climbs only once: it must stand at k to
     // reach k + 1.
-    std::array<TPrzebieg, 16> kolejne = zakresy;
+    std::array<TPrzebieg, kMaksSlowFrazy> kolejne = zakresy;
     std::sort(kolejne.begin(), kolejne.begin() + n,
               [](const TPrzebieg& x, const TPrzebieg& y) { return x.Dlugosc < y.Dlugosc; });
     if (roboczy.Poziomy.size() < size_t(N) + 1) roboczy.Poziomy.assign(size_t(N) + 1, 0);
@@ -211,9 +215,8 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
     // Confirm adjacency in the candidates only. When most documents are candidates the search
     // waits on memory, one document after another: both ends of the candidate kPrzedPobranie
     // ahead are requested early, so that the fetches overlap, the start as far as searches
-    // have lately had to read (262142 documents, disk mode, five phrases of frequent words:
-    // 97 ms with four lines of the candidate after next requested, 56 ms so, 51 ms with the
-    // anchor alone tested per block).
+    // have lately had to read. Requested only for the candidate after next, the lines come
+    // too late to overlap much.
     const size_t ile = kandydaci.size();
     int64_t srednio = 8 * 64;   // values read from a start, a running mean (times 8)
     for (size_t i = 0; i < ile; ++i) {
@@ -226,7 +229,7 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int
             for (int k = 0; k < kLiniePobraneZKonca; ++k) __builtin_prefetch(koniec - 64 * k);
         }
         int64_t czytane = 0;
-        if (DokumentZawiera(v, kandydaci[i], zakresy.data(), n, kotwica, roboczy.Sprawdzone.data(), czytane))
+        if (DokumentZawiera(v, kandydaci[i], f, kotwica, roboczy.Sprawdzone.data(), czytane))
             wynik[kandydaci[i]] = 1;
         srednio += czytane - srednio / 8;
     }
@@ -320,12 +323,8 @@ bool TSzybkieSzukanie::ListyZObrazu() {
     return true;
 }
 
-bool TSzybkieSzukanie::Szukanie(const TZakres* zakresy, int n, TcTablicaLogiczna& wynik) {
-    std::array<int32_t, 16> od{}, do_{};
-    for (int k = 0; k < n && k < 16; ++k) {
-        od[size_t(k)] = zakresy[k + 1].Od;
-        do_[size_t(k)] = zakresy[k + 1].Do;
-    }
-    if (!gotowe_ || n < 1 || n > 16 || wynik.Dlugosc() < v_.N + 1) return false;
-    return SzukanieFrazyWIndeksie(v_, od.data(), do_.data(), n, wynik.Dane.data(), roboczy_);
+bool TSzybkieSzukanie::Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik) {
+    const int n = fraza.LiczbaSlow;
+    if (!gotowe_ || n < 1 || n > kMaksSlowFrazy || wynik.Dlugosc() < v_.N + 1) return false;
+    return SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
 }

@@ -4,11 +4,11 @@
 // a document is in the posting list of every word it contains.
 //
 //   TSzybkieSzukanie s(magazyn);          // lists from the image, or slowo.idx and tekst.img mapped
-//   if (!s.Szukanie(Zakresy.data(), LiczbaSlow, wynik)) ...          // the plain search instead
+//   if (!s.Szukanie(AnalizaFrazy(magazyn, "podatek doch*"), wynik)) ...   // the plain search instead
 //
 // Disk mode reads nothing whole either: the mapped lists and runs are paged in as touched, so
-// a search costs no read call per candidate document (262142 documents, warm page cache: a
-// two-word phrase of frequent words 117 ms with one read per candidate, 29 ms mapped).
+// a search costs no read call per candidate document, where one read per candidate would make
+// a phrase of frequent words wait on a system call for most documents.
 //
 // Memory mode builds the posting lists from the image it holds, once, at construction (about
 // two passes over the image), so they agree with the image by construction. Disk mode maps
@@ -21,9 +21,10 @@
 #include <string>
 #include <vector>
 
+#include "Fraza.h"
+
 class TcMagazynIndeksu;
 class TcTablicaLogiczna;
-struct TZakres;
 
 // A file mapped read-only into memory for the life of the object.
 class TPlikZmapowany {
@@ -66,21 +67,20 @@ struct TRoboczeSzukania {
     std::vector<uint64_t> Sprawdzone;
 };
 
-// Documents holding the phrase whose k-th word (k = 0..n-1) lies in od[k]..do_[k] get
-// wynik[d] = 1 (wynik has N + 1 entries; nothing is cleared). The view must have passed
-// TSzybkieSzukanie's checks. False, with nothing set, only for a phrase of no word or more
-// than 16 words.
-bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const int32_t* od, const int32_t* do_, int n, uint8_t* wynik,
-                            TRoboczeSzukania& roboczy);
+// Documents holding the phrase get wynik[d] = 1 (wynik has N + 1 entries; nothing is
+// cleared). The view must have passed TSzybkieSzukanie's checks. False, with nothing set, only
+// for a phrase of no word or more than 16 words. A document number outside 1..N in the lists,
+// or (disk mode) a candidate's run not ending in its separator, raises ECorruptIndex.
+bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy);
 
 class TSzybkieSzukanie {
 public:
     explicit TSzybkieSzukanie(const TcMagazynIndeksu& m);
     bool Gotowe() const { return gotowe_; }
-    // The phrase of n words whose ranges are zakresy[1..n] (entries as in TcZapytanie::Zakresy);
-    // sets the documents in `wynik`, which the caller has cleared. False, with nothing set,
-    // when the caller's own search must run (the store failed the checks, see Gotowe()).
-    bool Szukanie(const TZakres* zakresy, int n, TcTablicaLogiczna& wynik);
+    // Sets the documents holding the phrase in `wynik`, which the caller has cleared. False,
+    // with nothing set, when the caller's own search must run (the store failed the checks,
+    // see Gotowe(), or the phrase has no word).
+    bool Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik);
     const TWidokIndeksu& Widok() const { return v_; }
 
 private:

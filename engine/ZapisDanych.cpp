@@ -97,12 +97,6 @@ void ZapisInt32(const std::string& path, const std::vector<int32_t>& values) {
     f.Zamkniecie();
 }
 
-void ZapisUint16(const std::string& path, const std::vector<uint16_t>& values) {
-    TPlikZapisu f(path);
-    f.Zapis(values.data(), values.size() * 2);
-    f.Zamkniecie();
-}
-
 void ZapisBajtow(const std::string& path, std::string_view bytes) {
     TPlikZapisu f(path);
     f.Zapis(bytes);

@@ -12,7 +12,6 @@
 // Low-level writers; each throws EInOutError("Błąd zapisu pliku '<path>'.") on failure.
 void ZapisListyNazw(const std::string& path, const std::vector<std::string>& entries);  // entries in order, no slot 0
 void ZapisInt32(const std::string& path, const std::vector<int32_t>& values);
-void ZapisUint16(const std::string& path, const std::vector<uint16_t>& values);
 void ZapisBajtow(const std::string& path, std::string_view bytes);
 
 // MS-DOS packed date-time: time in the low half, date in the high half.
@@ -40,7 +39,7 @@ int PorownanieSlow(std::string_view a, std::string_view b);
 // Documents' records go to scalony.xtm as they arrive; the word list is sorted and the image,
 // tekst.aux (when W >= 65535), postings and groups are written at the end. Memory is about
 // 4 bytes per token, plus 4 bytes per (document, distinct word) pair at the end, plus the
-// distinct words (262142 documents of 100 million tokens: about 0.6 GB, seconds of CPU).
+// distinct words (262142 documents of 100 million tokens: about 0.6 GB).
 // Empty tokens are skipped; ASCII a-z in a token are upper-cased and a token longer than 255
 // bytes is cut to 255, so that every word fits the word list. More than 262143 distinct words,
 // more than 262142 documents, names that do not ascend or files past 2 GB raise EInOutError.

@@ -2,44 +2,46 @@
 // the index store and which runs the user's searches, and the counting copy, which shares the
 // store and runs the live counts beside each field.
 //
-//   TcZapytanie q;                          // loads the current folder's data directory
+//   TcZapytanie q({}, &izby, &przepisy);    // loads the current folder's data directory
 //   TcParserBool parser(q);                 // phrases are always searched on the loading object
-//   q.Parser = &parser; q.SlownikIzb = &izby; q.SlownikPrzepisow = &przepisy;
 //   q.Warunek = "\"podatek\" AND_NOT \"VAT*\"";
-//   if (!q.WykonanieZapytania()) show Ostrzezenie("Błąd w warunku dodatkowym", parser.Blad);
+//   if (!q.WykonanieZapytania(parser)) show Ostrzezenie("Błąd w warunku dodatkowym", parser.Blad);
 //   q.Wynik.Dane[d] ...                     // the result
 //
 // Texts are Windows-1250.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Fraza.h"
 #include "MagazynIndeksu.h"
+#include "SkanowanieFraz.h"
 #include "TablicaLogiczna.h"
+#include "ZrodloFraz.h"
 
 class TcParserBool;
 class TSzybkieSzukanie;
 class TcSlownikTxtIzba;
 class TcSlownikTxtPrzepis;
 
-struct TZakres { int32_t Od = 0; int32_t Do = 0; };
-
 struct TDokument {
     uint32_t Data = 0;      // packed MS-DOS date-time
     std::string Tekst;      // HTML, ISO-8859-2
 };
 
-class TcZapytanie {
+class TcZapytanie : public IZrodloFraz {
 public:
-    // Loading constructor: loads the index store (see TcMagazynIndeksu for the errors).
-    explicit TcZapytanie(const TOpcjeLadowania& opcje = {});
-    // Counting copy: shares the store of `zrodlo`, never closes its files.
+    // Loading object: loads the index store (see TcMagazynIndeksu for the errors). The
+    // dictionaries give the groups' positions in izby.mix and przepisy.mix; without one, a
+    // chamber (or provision) filter finds no document.
+    explicit TcZapytanie(const TOpcjeLadowania& opcje = {}, const TcSlownikTxtIzba* izby = nullptr,
+                         const TcSlownikTxtPrzepis* przepisy = nullptr);
+    // Counting copy: shares the store and the dictionaries of `zrodlo`, never closes its files.
     explicit TcZapytanie(const TcZapytanie& zrodlo);
-    ~TcZapytanie();
+    ~TcZapytanie() override;
     TcZapytanie& operator=(const TcZapytanie&) = delete;
 
     // Query fields.
@@ -67,36 +69,28 @@ public:
 
     int32_t PoczatekPism = 0, PoczatekTez = 0, KoniecTez = 0;
 
-    // Phrase-search scratch (meaningful only on the loading object).
-    std::array<TZakres, 17> Zakresy{};   // entries 1..16
-    int32_t LiczbaSlow = 0;
-
-    TcTablicaLogiczna ZbiorPrzepisu, ZbiorIzby, ZbiorRaportu;
-    bool Kopia = false;
-
-    // Collaborators, set by the owner after construction.
-    TcParserBool* Parser = nullptr;
-    const TcSlownikTxtIzba* SlownikIzb = nullptr;
-    const TcSlownikTxtPrzepis* SlownikPrzepisow = nullptr;
-
-    // Runs the query described by the fields. Returns false when the additional condition is
-    // wrong: nothing changes (Wynik, Raport and WarunekPelny keep their values) and the parser's
-    // Blad / PozycjaBledu / DlugoscBledu describe the error; the caller shows
-    // Ostrzezenie("Błąd w warunku dodatkowym", Blad). A phrase of more than 16 words in the
-    // standard condition fails the same way ("Fraza może mieć najwyżej 16 słów."); any other
-    // error of the standard condition is the internal error "bebłąd !!!".
-    bool WykonanieZapytania();
+    // Runs the query described by the fields; `parser` evaluates the conditions (its phrases
+    // are searched on the loading object). Returns false when a condition is wrong: nothing
+    // changes (Wynik, Raport and WarunekPelny keep their values) and the parser's Blad /
+    // PozycjaBledu / DlugoscBledu describe the error; the caller shows
+    // Ostrzezenie("Błąd w warunku dodatkowym", Blad). The standard condition fails so only for
+    // a phrase of more than 16 words ("Fraza może mieć najwyżej 16 słów."); any other error of
+    // it is the internal error "bebłąd !!!".
+    bool WykonanieZapytania(TcParserBool& parser);
+    // After WykonanieZapytania returned false: true when the standard condition (Warunek) was at
+    // fault, false when the additional condition was.
+    bool BladWarunkuStandardowego() const { return bladStandardowego_; }
 
     void SzukanieIzby(int32_t numer, TcTablicaLogiczna& zbior);
     void SzukaniePrzepisu(int32_t numer, TcTablicaLogiczna& zbior);
 
-    // Phrase search (always on the loading object).
-    void SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wynik);
-    void SzukanieNaDysku(TcTablicaLogiczna& wynik);
-    int32_t SzukanieSlowa(const std::string& tekst, int tryb) const;
-    void DodanieSlowaFrazy(const std::string& token);
-    uint32_t NumerSlowa(int64_t pozycja) const;
-    uint32_t NumerSlowaNaDysku(int32_t indeksBufora, int64_t pozycja) const;
+    // Phrase search (the parser runs it on the loading object).
+    void SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wynik) override;
+    // True after a phrase search refused its phrase for having more than 16 words (the result
+    // is then empty); the condition parser turns it into an error of the condition.
+    bool FrazaZaDluga() const override { return fraza_.ZaDluga; }
+    // The word ranges of the last phrase searched.
+    const TFraza& OstatniaFraza() const { return fraza_; }
 
     // Record store.
     TDokument OdczytanieDokumentu(int32_t numer) const;
@@ -106,28 +100,27 @@ public:
     std::string OdczytanieFraz(int32_t pozycja) const;
 
     int32_t LiczbaDokumentow() const;                 // N
-    // True after a phrase search refused its phrase for having more than 16 words (the result
-    // is then empty); the condition parser turns it into an error of the condition.
-    bool FrazaZaDluga() const { return frazaZaDluga_; }
+    bool Kopia() const { return ladujacy_ != this; }  // the counting copy
     const TcMagazynIndeksu& Magazyn() const { return *magazyn_; }
     std::shared_ptr<TcMagazynIndeksu> WspolnyMagazyn() const { return magazyn_; }
 
 private:
-    TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapytanie* zrodlo);
-    void SzukanieWPamieci(TcTablicaLogiczna& wynik);
-    void SzukanieWPamieciDoslowne(TcTablicaLogiczna& wynik);
-    bool ObrazZgodny();
+    TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapytanie* zrodlo,
+                const TcSlownikTxtIzba* izby, const TcSlownikTxtPrzepis* przepisy);
     void SzukanieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer, const char* gdzie,
                        TcTablicaLogiczna& zbior);
 
     std::shared_ptr<TcMagazynIndeksu> magazyn_;
     const TcZapytanie* ladujacy_ = nullptr;           // the loading object (this for itself)
-    bool frazaZaDluga_ = false;                       // more than 16 words in the phrase
-    // The filter sets hold "every document" (filled with true) and need no refill.
-    bool izbyWszystkie_ = false, przepisyWszystkie_ = false, raportWszystkie_ = false;
-    std::vector<uint16_t> buforDokumentu_;            // disk mode
-    std::vector<int32_t> buforPostingow_;             // disk mode
-    int stanObrazu_ = -1;                             // separators vs plik.ref: -1 unchecked, 0 differ, 1 agree
+    const TcSlownikTxtIzba* slownikIzb_ = nullptr;
+    const TcSlownikTxtPrzepis* slownikPrzepisow_ = nullptr;
+    bool bladStandardowego_ = false;
+    TFraza fraza_;                                    // the last phrase searched
+    TSkanowanieFraz skanowanie_;                      // scans without posting lists
     std::unique_ptr<TSzybkieSzukanie> szybkie_;       // posting lists: built from the image, or mapped (disk)
+    // Filter sets, kept between queries. Those holding "every document" (filled with true) need
+    // no refill.
+    TcTablicaLogiczna zbiorPrzepisu_, zbiorIzby_, zbiorRaportu_;
+    bool izbyWszystkie_ = false, przepisyWszystkie_ = false, raportWszystkie_ = false;
     TcTablicaLogiczna roboczy_{0};                    // WykonanieZapytania's scratch, kept between queries
 };

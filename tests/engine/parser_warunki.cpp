@@ -1,35 +1,68 @@
+// The condition parser over a phrase source held in memory: the operators, their precedence,
+// the errors and their positions, with no index behind the phrases.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "FabrykaDanych.h"
 #include "ParserBool.h"
-#include "Zapytanie.h"
+#include "ZrodloFraz.h"
 #include "cp1250.h"
 
 namespace {
 
+// Phrases and the documents holding them. A phrase comes as the parser cut it, quotes
+// included; it is looked up without them. A phrase of more than 16 words is refused, as the
+// index's search refuses it; any phrase not listed is in no document.
+class TFrazyWPamieci : public IZrodloFraz {
+public:
+    TFrazyWPamieci(int32_t liczbaDokumentow, std::map<std::string, std::set<int32_t>> frazy)
+        : n_(liczbaDokumentow), frazy_(std::move(frazy)) {}
+    int32_t LiczbaDokumentow() const { return n_; }
+
+    void SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wynik) override {
+        std::string bez;
+        for (char c : fraza)
+            if (c != '"') bez += c;
+        const size_t a = bez.find_first_not_of(' '), b = bez.find_last_not_of(' ');
+        bez = a == std::string::npos ? std::string() : bez.substr(a, b - a + 1);
+        int slowa = 0;
+        for (size_t i = 0; i < bez.size(); ++i) slowa += bez[i] != ' ' && (i == 0 || bez[i - 1] == ' ');
+        zaDluga_ = slowa > 16;
+        wynik.Wypelnienie(false);
+        const auto it = frazy_.find(bez);
+        if (zaDluga_ || it == frazy_.end()) return;
+        for (int32_t d : it->second) wynik.Dane[size_t(d)] = 1;
+    }
+    bool FrazaZaDluga() const override { return zaDluga_; }
+
+private:
+    int32_t n_;
+    std::map<std::string, std::set<int32_t>> frazy_;
+    bool zaDluga_ = false;
+};
+
+// Six documents: 1 "podatek dochodowy ryczałt", 2 "podatek dochodowy", 3 "a b", 4 "b c",
+// 5 "a c", 6 "vat podatek".
 class ParserBool : public ::testing::Test {
 protected:
-    void SetUp() override {
-        BudowaKatalogu(dir.Sciezka(), {
-                                          {"0000001.htm", "podatek dochodowy ryczałt"},
-                                          {"0000002.htm", "podatek dochodowy"},
-                                          {"0000003.htm", "a b"},
-                                          {"0000004.htm", "b c"},
-                                          {"0000005.htm", "a c"},
-                                          {"0000006.htm", "vat podatek"},
-                                      });
-        q = std::make_unique<TcZapytanie>(TOpcjeLadowania{dir.Sciezka()});
-        p = std::make_unique<TcParserBool>(*q);
-    }
+    TFrazyWPamieci zrodlo{6,
+                          {{"podatek dochodowy", {1, 2}},
+                           {cp1250::fromUtf8("ryczałt"), {1}},
+                           {"podatek", {1, 2, 6}},
+                           {"vat", {6}},
+                           {"a", {3, 5}},
+                           {"b", {3, 4}},
+                           {"c", {4, 5}}}};
+    TcParserBool p{zrodlo};
+
     // Documents of the condition, or {-1} when the analysis failed.
     std::vector<int32_t> Zbior(const std::string& utf8) {
-        TcTablicaLogiczna z(q->LiczbaDokumentow() + 1);
-        if (!p->AnalizaWarunku(cp1250::fromUtf8(utf8), z)) return {-1};
-        EXPECT_TRUE(p->Blad.empty());
+        TcTablicaLogiczna z(zrodlo.LiczbaDokumentow() + 1);
+        if (!p.AnalizaWarunku(cp1250::fromUtf8(utf8), z)) return {-1};
+        EXPECT_TRUE(p.Blad.empty());
         std::vector<int32_t> w;
         for (int32_t d = 1; d < z.Dlugosc(); ++d)
             if (z.Dane[size_t(d)]) w.push_back(d);
@@ -38,16 +71,19 @@ protected:
     void Blad(const std::string& utf8, const std::string& komunikat, int32_t pozycja, int32_t dlugosc) {
         SCOPED_TRACE(utf8);
         EXPECT_EQ(Zbior(utf8), std::vector<int32_t>({-1}));
-        EXPECT_EQ(cp1250::toUtf8(p->Blad), komunikat);
-        EXPECT_EQ(p->PozycjaBledu, pozycja);
-        EXPECT_EQ(p->DlugoscBledu, dlugosc);
+        EXPECT_EQ(cp1250::toUtf8(p.Blad), komunikat);
+        EXPECT_EQ(p.PozycjaBledu, pozycja);
+        EXPECT_EQ(p.DlugoscBledu, dlugosc);
     }
-    TTymczasowyKatalog dir;
-    std::unique_ptr<TcZapytanie> q;
-    std::unique_ptr<TcParserBool> p;
 };
 
 using V = std::vector<int32_t>;
+
+std::string FrazaSlow(int ile) {
+    std::string f = "\"";
+    for (int i = 0; i < ile; ++i) f += "a ";
+    return f + "\"";
+}
 
 TEST_F(ParserBool, OperatorsAndPrecedence) {
     EXPECT_EQ(Zbior("\"podatek dochodowy\" AND NOT \"ryczałt\""), V({2}));
@@ -63,6 +99,15 @@ TEST_F(ParserBool, OperatorsAndPrecedence) {
     EXPECT_EQ(Zbior("\"a\" AND )"), V{});                               // ")" is taken as a phrase
     EXPECT_EQ(Zbior("\"abc"), Zbior("\"abc\""));                         // unclosed quote
     EXPECT_EQ(Zbior("\"a\"\tAND\n\"b\""), V({3}));                        // control characters are blanks
+}
+
+// Several operators of one level in a row, each combining with what came before; and a right
+// operand with operators of its own, which needs a scratch set other than its caller's.
+TEST_F(ParserBool, ChainsAndParenthesisedOperands) {
+    EXPECT_EQ(Zbior("\"a\" OR \"b\" OR \"vat\""), V({3, 4, 5, 6}));
+    EXPECT_EQ(Zbior("\"podatek\" AND NOT \"vat\" AND NOT \"ryczałt\""), V({2}));
+    EXPECT_EQ(Zbior("\"a\" AND \"b\" OR \"c\" AND \"b\" OR \"vat\""), V({3, 4, 6}));   // (a AND b) OR (c AND b) OR vat
+    EXPECT_EQ(Zbior("\"vat\" OR (\"a\" AND NOT \"c\")"), V({3, 6}));
 }
 
 TEST_F(ParserBool, ErrorsPointAtTheToken) {
@@ -81,17 +126,17 @@ TEST_F(ParserBool, ErrorsPointAtTheToken) {
 }
 
 TEST_F(ParserBool, PhraseOfMoreThanSixteenWords) {
-    std::string dluga = "\"";
-    for (int i = 0; i < 17; ++i) dluga += "a ";
-    dluga += "\"";
+    const std::string dluga = FrazaSlow(17);
     Blad("\"b\" OR " + dluga, "Fraza może mieć najwyżej 16 słów.", 8, int32_t(dluga.size()));
     EXPECT_EQ(Zbior("\"b\" OR \"a a a a a a a a a a a a a a a a\""), V({3, 4}));
+    // Refused where it stands, although the phrase after it is fine.
+    Blad(dluga + " OR \"b\"", "Fraza może mieć najwyżej 16 słów.", 1, int32_t(dluga.size()));
 }
 
 TEST_F(ParserBool, SuccessClearsThePreviousError) {
     Blad("\"a\" \"b\"", "Brak operatora działania.", 5, 3);
     EXPECT_EQ(Zbior("\"a\""), V({3, 5}));
-    EXPECT_EQ(p->PozycjaBledu, 0);
+    EXPECT_EQ(p.PozycjaBledu, 0);
 }
 
 }  // namespace

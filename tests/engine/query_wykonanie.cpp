@@ -31,23 +31,19 @@ protected:
                            {"0064000.htm", "vat zwolnienie stawka", 0, {7, 8}, 0x2C8F5A21},
                        },
                        opcje);
-        q = std::make_unique<TcZapytanie>(TOpcjeLadowania{dir.Sciezka()});
-        parser = std::make_unique<TcParserBool>(*q);
         izby = std::make_unique<TcSlownikTxtIzba>(dir.Plik("izby.ini"), true);
         przepisy = std::make_unique<TcSlownikTxtPrzepis>(dir.Plik("przepisy.ini"), true);
-        Podlaczenie(*q);
+        q = std::make_unique<TcZapytanie>(TOpcjeLadowania{dir.Sciezka()}, izby.get(), przepisy.get());
+        parser = std::make_unique<TcParserBool>(*q);
+        WszystkieRodzaje(*q);
     }
-    void Podlaczenie(TcZapytanie& z) {
-        z.Parser = parser.get();
-        z.SlownikIzb = izby.get();
-        z.SlownikPrzepisow = przepisy.get();
-        z.Interpretacja = z.PismoMinisterstwa = z.TezaOrzeczenia = true;
-    }
+    static void WszystkieRodzaje(TcZapytanie& z) { z.Interpretacja = z.PismoMinisterstwa = z.TezaOrzeczenia = true; }
+    bool Wykonanie() { return q->WykonanieZapytania(*parser); }
     TTymczasowyKatalog dir;
-    std::unique_ptr<TcZapytanie> q;
-    std::unique_ptr<TcParserBool> parser;
     std::unique_ptr<TcSlownikTxtIzba> izby;
     std::unique_ptr<TcSlownikTxtPrzepis> przepisy;
+    std::unique_ptr<TcZapytanie> q;
+    std::unique_ptr<TcParserBool> parser;
 };
 
 using V = std::vector<int32_t>;
@@ -55,26 +51,26 @@ using V = std::vector<int32_t>;
 TEST_F(Zapytanie, FullConditionIsComposedFromBothConditions) {
     q->Warunek = " \"vat\"\t";
     q->WarunekDodatkowy = "\"stawka\" OR \"zwolnienie\"";
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(q->WarunekPelny, "( \"vat\" ) AND ( \"stawka\" OR \"zwolnienie\" )");
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 2, 6}));
     EXPECT_EQ(q->Raport, "X");
 
     q->Warunek.clear();
     q->WarunekDodatkowy = "\"podatek\"\r\nOR \"vat\"";
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(q->WarunekPelny, "\"podatek\"  OR \"vat\"");
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 2, 3, 4, 5, 6}));
 
     q->Warunek = "\"podatek\" AND_NOT \"stawka\"";
     q->WarunekDodatkowy.clear();
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(q->WarunekPelny, q->Warunek);
     EXPECT_EQ(Dokumenty(q->Wynik), V({5}));
 
     q->Warunek.clear();   // no condition at all: every document that passes the filters
     q->Izba = 12;
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(q->WarunekPelny, "");
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 2, 4}));
 }
@@ -84,12 +80,12 @@ TEST_F(Zapytanie, UnclosedQuoteInTheAdditionalConditionJoinsSafely) {
     // condition it must not swallow the closing parenthesis.
     q->Warunek = "\"zwolnienie\"";
     q->WarunekDodatkowy = "\"podatek\" OR \"stawka";
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(q->WarunekPelny, "( \"zwolnienie\" ) AND ( \"podatek\" OR \"stawka\" )");
     EXPECT_EQ(Dokumenty(q->Wynik), V({6}));
 
     q->Warunek.clear();   // alone it stays as typed
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(q->WarunekPelny, "\"podatek\" OR \"stawka");
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 4, 5, 6}));
 }
@@ -107,7 +103,7 @@ TEST_F(Zapytanie, KindsAreClearedByTheirBoundaries) {
         q->Interpretacja = p.i;
         q->PismoMinisterstwa = p.p;
         q->TezaOrzeczenia = p.t;
-        ASSERT_TRUE(q->WykonanieZapytania());
+        ASSERT_TRUE(Wykonanie());
         EXPECT_EQ(Dokumenty(q->Wynik), p.wynik) << p.i << p.p << p.t;
     }
 }
@@ -115,19 +111,21 @@ TEST_F(Zapytanie, KindsAreClearedByTheirBoundaries) {
 TEST_F(Zapytanie, ChamberAndProvisionFilters) {
     q->Warunek = "\"vat\" OR \"podatek\"";
     q->Przepis = 7;
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 3, 4, 6}));
     q->Izba = 12;
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 4}));
     q->Izba = 13;   // a group without documents
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V{});
     q->Izba = 7;    // not in the dictionary: empty whatever the condition
     q->Przepis = 0;
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V{});
-    EXPECT_EQ(Dokumenty(q->ZbiorIzby), V{});
+    TcTablicaLogiczna izba7(q->LiczbaDokumentow() + 1);
+    q->SzukanieIzby(7, izba7);
+    EXPECT_EQ(Dokumenty(izba7), V{});
 }
 
 TEST_F(Zapytanie, GroupThatDisagreesWithTheDictionaryIsAnInternalError) {
@@ -148,25 +146,26 @@ TEST_F(Zapytanie, GroupThatDisagreesWithTheDictionaryIsAnInternalError) {
 
 TEST_F(Zapytanie, ReportRestriction) {
     q->Warunek = "\"vat\"";
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 2, 3, 6}));
     q->Warunek = "\"stawka\"";
     q->TylkoDoRaportu = true;
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 6}));
     q->Raport.clear();   // no current result: nothing to restrict to
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     EXPECT_EQ(Dokumenty(q->Wynik), V({1, 4, 6}));
 }
 
 TEST_F(Zapytanie, WrongAdditionalConditionChangesNothing) {
     q->Warunek = "\"vat\"";
-    ASSERT_TRUE(q->WykonanieZapytania());
+    ASSERT_TRUE(Wykonanie());
     const std::string pelny = q->WarunekPelny;
     q->Raport = "raport";
     q->Warunek = "\"podatek\"";
     q->WarunekDodatkowy = "\"stawka\" \"vat\"";
-    EXPECT_FALSE(q->WykonanieZapytania());
+    EXPECT_FALSE(Wykonanie());
+    EXPECT_FALSE(q->BladWarunkuStandardowego());
     EXPECT_EQ(cp1250::toUtf8(parser->Blad), "Brak operatora działania.");
     EXPECT_EQ(parser->PozycjaBledu, 10);
     EXPECT_EQ(q->Raport, "raport");
@@ -177,7 +176,7 @@ TEST_F(Zapytanie, WrongAdditionalConditionChangesNothing) {
 TEST_F(Zapytanie, MalformedStandardConditionIsAnInternalError) {
     q->Warunek = "\"vat\" \"podatek\"";
     try {
-        q->WykonanieZapytania();
+        Wykonanie();
         FAIL();
     } catch (const EInternalError& e) {
         EXPECT_EQ(cp1250::toUtf8(e.what()), "bebłąd !!!");
@@ -189,28 +188,41 @@ TEST_F(Zapytanie, TooLongPhraseIsTheUsersError) {
     for (int i = 0; i < 17; ++i) dluga += "vat ";
     dluga += "\"";
     q->Warunek = dluga;   // in the standard condition too: no internal error
-    EXPECT_FALSE(q->WykonanieZapytania());
+    EXPECT_FALSE(Wykonanie());
     EXPECT_EQ(cp1250::toUtf8(parser->Blad), "Fraza może mieć najwyżej 16 słów.");
+    EXPECT_TRUE(q->BladWarunkuStandardowego());
     EXPECT_TRUE(q->Raport.empty());
     q->Warunek = "\"vat\"";
     q->WarunekDodatkowy = "\"stawka\" OR " + dluga;
-    EXPECT_FALSE(q->WykonanieZapytania());
+    EXPECT_FALSE(Wykonanie());
+    EXPECT_FALSE(q->BladWarunkuStandardowego());
     EXPECT_EQ(parser->PozycjaBledu, 13);
     EXPECT_EQ(parser->DlugoscBledu, int32_t(dluga.size()));
+    // Joined with a correct additional condition, the standard one is still the one at fault.
+    q->Warunek = dluga;
+    q->WarunekDodatkowy = "\"stawka\"";
+    EXPECT_FALSE(Wykonanie());
+    EXPECT_TRUE(q->BladWarunkuStandardowego());
 }
 
 TEST_F(Zapytanie, CountingCopySharesTheStore) {
     TcZapytanie kopia(*q);
-    Podlaczenie(kopia);
-    EXPECT_TRUE(kopia.Kopia);
-    EXPECT_FALSE(q->Kopia);
+    WszystkieRodzaje(kopia);
+    EXPECT_TRUE(kopia.Kopia());
+    EXPECT_FALSE(q->Kopia());
     EXPECT_EQ(kopia.Wynik.Dlugosc(), q->Wynik.Dlugosc());
     EXPECT_EQ(kopia.PoczatekTez, 4);
     EXPECT_EQ(kopia.WspolnyMagazyn(), q->WspolnyMagazyn());
     kopia.Warunek = "\"zwolnienie\"";
-    ASSERT_TRUE(kopia.WykonanieZapytania());
+    ASSERT_TRUE(kopia.WykonanieZapytania(*parser));
     EXPECT_EQ(kopia.Wynik.Liczba(), 2);
     EXPECT_TRUE(q->Raport.empty());   // the loading object's result is untouched
+    // The dictionaries come with the store: the copy filters by chamber and provision.
+    kopia.Warunek = "\"vat\"";
+    kopia.Izba = 12;
+    kopia.Przepis = 7;
+    ASSERT_TRUE(kopia.WykonanieZapytania(*parser));
+    EXPECT_EQ(Dokumenty(kopia.Wynik), V({1}));
 }
 
 TEST_F(Zapytanie, DocumentRecords) {

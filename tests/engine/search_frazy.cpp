@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FabrykaDanych.h"
+#include "SkanowanieFraz.h"
 #include "Zapytanie.h"
 #include "cp1250.h"
 
@@ -111,18 +112,38 @@ INSTANTIATE_TEST_SUITE_P(Tryby, SzukanieFrazy, ::testing::Values(Tryb::Listy, Tr
 TEST(SzukanieSlowa, HalvingModes) {
     TTymczasowyKatalog dir;
     BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "bbb ddd dda ff"}});
-    TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
+    const TcMagazynIndeksu m(TOpcjeLadowania{dir.Sciezka()});
     // Words: BBB(1) DDA(2) DDD(3) FF(4).
-    ASSERT_EQ(q.Magazyn().W, 4);
-    EXPECT_EQ(q.SzukanieSlowa("DDD", 0), 3);
-    EXPECT_EQ(q.SzukanieSlowa("ddd", 0), 3);               // ASCII letters fold
-    EXPECT_EQ(q.SzukanieSlowa("DDC", 0), 0);
-    EXPECT_EQ(q.SzukanieSlowa("DD", 1), 2);
-    EXPECT_EQ(q.SzukanieSlowa("DD\xFF", -1), 3);
-    EXPECT_EQ(q.SzukanieSlowa("C", 1), 0);                 // DDA does not begin with C
-    EXPECT_EQ(q.SzukanieSlowa("A", -1), 0);
-    EXPECT_EQ(q.SzukanieSlowa("ZZ", -1), 4);
-    EXPECT_EQ(q.SzukanieSlowa("", 1), 1);
+    ASSERT_EQ(m.W, 4);
+    EXPECT_EQ(SzukanieSlowa(m, "DDD", 0), 3);
+    EXPECT_EQ(SzukanieSlowa(m, "ddd", 0), 3);             // ASCII letters fold
+    EXPECT_EQ(SzukanieSlowa(m, "DDC", 0), 0);
+    EXPECT_EQ(SzukanieSlowa(m, "DD", 1), 2);
+    EXPECT_EQ(SzukanieSlowa(m, "DD\xFF", -1), 3);
+    EXPECT_EQ(SzukanieSlowa(m, "C", 1), 0);               // DDA does not begin with C
+    EXPECT_EQ(SzukanieSlowa(m, "A", -1), 0);
+    EXPECT_EQ(SzukanieSlowa(m, "ZZ", -1), 4);
+    EXPECT_EQ(SzukanieSlowa(m, "", 1), 1);
+}
+
+// A prefix can have crossed bounds: "A*" begins at "A˙˙" but ends before it, at the last word
+// not after "A˙" (˙ is the highest byte). Such a range holds no word; read as a span from its
+// first bound it would hold every word.
+TEST(SzukanieFrazyZakresy, PrefixWithCrossedBoundsMatchesNoOtherDocument) {
+    TTymczasowyKatalog dir;
+    BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "a˙˙"}, {"0000002.htm", "b c"}});
+    for (bool dysk : {false, true})
+        for (bool listy : {false, true}) {
+            TOpcjeLadowania l;
+            l.Katalog = dir.Sciezka();
+            l.WymusDysk = dysk;
+            TcZapytanie q(l);
+            ASSERT_EQ(q.Magazyn().Slowa[1], "A\xFF\xFF");
+            q.ListyWPamieci = listy;
+            TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
+            q.SzukanieFrazy("A*", z);
+            EXPECT_FALSE(z.Dane[2]) << (dysk ? "disk" : "memory") << (listy ? ", lists" : "");
+        }
 }
 
 // An image whose separators disagree with plik.ref is the program's error, not an empty result.

@@ -44,8 +44,8 @@ protected:
     std::pair<std::vector<int32_t>, std::vector<int32_t>> Oba(TSzybkieSzukanie& s, const std::string& frazaUtf8) {
         TcTablicaLogiczna zwykly(q->LiczbaDokumentow() + 1), szybki(q->LiczbaDokumentow() + 1);
         q->SzukanieFrazy(cp1250::fromUtf8(frazaUtf8), zwykly);
-        if (q->LiczbaSlow >= 1) {
-            if (s.Szukanie(q->Zakresy.data(), q->LiczbaSlow, szybki)) ++obsluzone;
+        if (q->OstatniaFraza().LiczbaSlow >= 1) {
+            if (s.Szukanie(q->OstatniaFraza(), szybki)) ++obsluzone;
             else q->SzukanieFrazy(cp1250::fromUtf8(frazaUtf8), szybki);   // left to the plain scan
         }
         return {Dokumenty(zwykly), Dokumenty(szybki)};
@@ -135,7 +135,10 @@ TEST(SzybkieSzukanieDlugie, LongDocumentsGiveThePlainSearchsSetsWhereverThePhras
                 for (int n : {2, 3})
                     if (p >= 0 && p + n <= dl) {
                         std::string f;
-                        for (int k = 0; k < n; ++k) f += (k ? " " : "") + cp1250::toUtf8(m.Slowa[t[size_t(p + k)]]);
+                        for (int k = 0; k < n; ++k) {
+                            if (k) f += ' ';
+                            f += cp1250::toUtf8(m.Slowa[t[size_t(p + k)]]);
+                        }
                         frazy.push_back(f);
                     }
         }
@@ -148,7 +151,7 @@ TEST(SzybkieSzukanieDlugie, LongDocumentsGiveThePlainSearchsSetsWhereverThePhras
         for (const std::string& f : frazy) {
             TcTablicaLogiczna zwykly(q.LiczbaDokumentow() + 1), szybki(q.LiczbaDokumentow() + 1);
             q.SzukanieFrazy(f, zwykly);
-            ASSERT_TRUE(s.Szukanie(q.Zakresy.data(), q.LiczbaSlow, szybki)) << f;
+            ASSERT_TRUE(s.Szukanie(q.OstatniaFraza(), szybki)) << f;
             ASSERT_EQ(Dokumenty(zwykly), Dokumenty(szybki)) << f << (dysk ? " (disk)" : " (memory)");
             trafione += !Dokumenty(zwykly).empty();
         }
@@ -172,9 +175,43 @@ TEST(SzybkieSzukanieListy, MemoryModeTakesItsListsFromTheImageNotFromSlowoIdx) {
     for (const char* fraza : {"vat", "dochodowy", "podatek", "vat dochodowy", "podatek vat"}) {
         TcTablicaLogiczna zwykly(4), szybki(4);
         q.SzukanieFrazy(fraza, zwykly);
-        if (!s.Szukanie(q.Zakresy.data(), q.LiczbaSlow, szybki)) continue;
+        if (!s.Szukanie(q.OstatniaFraza(), szybki)) continue;
         EXPECT_EQ(Dokumenty(zwykly), Dokumenty(szybki)) << fraza;
     }
+}
+
+// Disk mode reads the lists and the runs only as a search reaches them: damage found there is
+// the store's damage, reported as a damaged file.
+TEST(SzybkieSzukanieListy, DiskModeReportsDamagedListsAndRunsAsTheStoreDoes) {
+    TTymczasowyKatalog dir;
+    BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "podatek vat"}, {"0000002.htm", "podatek dochodowy"},
+                                   {"0000003.htm", "vat dochodowy"}});
+    TOpcjeLadowania l;
+    l.Katalog = dir.Sciezka();
+    l.WymusDysk = true;
+    const std::string img = OdczytPliku(dir.Plik("tekst.img")), idx = OdczytPliku(dir.Plik("slowo.idx"));
+    auto Blad = [&](const char* fraza) {
+        TcZapytanie q(l);
+        TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
+        try {
+            q.SzukanieFrazy(fraza, z);
+        } catch (const ECorruptIndex& e) {
+            return cp1250::toUtf8(e.what());
+        }
+        return std::string("no error");
+    };
+    // Document 1 "podatek vat" loses its separator: the only candidate of the phrase.
+    std::string zly = img;
+    zly.replace(4, 2, std::string("\x01\0", 2));
+    ZapisPliku(dir.Plik("tekst.img"), zly);
+    EXPECT_EQ(Blad("podatek vat"), "Uszkodzony indeks: plik 'tekst.img' nie zgadza się z plikiem 'plik.ref'.");
+    ZapisPliku(dir.Plik("tekst.img"), img);
+    // Every posting names document 4, past the last of the three.
+    zly = idx;
+    for (size_t i = 0; i + 4 <= zly.size(); i += 4) zly.replace(i, 4, std::string("\x04\0\0\0", 4));
+    ZapisPliku(dir.Plik("slowo.idx"), zly);
+    for (const char* fraza : {"vat", "podatek vat"})
+        EXPECT_EQ(Blad(fraza), "Uszkodzony indeks: plik 'slowo.idx' zawiera numer dokumentu spoza listy.") << fraza;
 }
 
 }  // namespace

@@ -205,15 +205,24 @@ TEST_F(StoreUszkodzenia, NameListEndingInsideAnEntryIsRefused) {
     EXPECT_THROW(TcMagazynIndeksu{o}, ECorruptIndex);
 }
 
-TEST_F(StoreUszkodzenia, TooHighHighBitsAreRefused) {
-    // A word list long enough for the high-bits file.
-    TTymczasowyKatalog d;
+namespace {
+
+// One document of 65600 distinct words: a word list long enough for the high-bits file, and an
+// image of 65601 values with the separator.
+std::string TekstDlaBitowWysokich() {
     std::string tekst;
     for (int i = 0; i < 65600; ++i) {
         for (int v = i, c = 0; c < 4; ++c, v /= 26) tekst += char('A' + v % 26);
         tekst += ' ';
     }
-    BudowaKatalogu(d.Sciezka(), {{"0000001.htm", tekst}});
+    return tekst;
+}
+
+}  // namespace
+
+TEST_F(StoreUszkodzenia, TooHighHighBitsAreRefused) {
+    TTymczasowyKatalog d;
+    BudowaKatalogu(d.Sciezka(), {{"0000001.htm", TekstDlaBitowWysokich()}});
     TOpcjeLadowania od;
     od.Katalog = d.Sciezka();
     ASSERT_NO_THROW(TcMagazynIndeksu{od});
@@ -223,6 +232,27 @@ TEST_F(StoreUszkodzenia, TooHighHighBitsAreRefused) {
     EXPECT_THROW(TcMagazynIndeksu{od}, ECorruptIndex);
     ZapisBajtow(d.Plik("tekst.aux"), aux.substr(0, aux.size() - 1));
     EXPECT_THROW(TcMagazynIndeksu{od}, ECorruptIndex);
+}
+
+// tekst.aux holds 2 bits per image value, rounded up to whole bytes. With an image length that
+// is not a multiple of 4 its last byte is partly used, so a size test that rounds down (or is
+// off by one) would take a file one byte short, whose last values then have no high bits.
+TEST_F(StoreUszkodzenia, HighBitsFileOneByteShortIsRefusedInBothModes) {
+    TTymczasowyKatalog d;
+    BudowaKatalogu(d.Sciezka(), {{"0000001.htm", TekstDlaBitowWysokich()}});
+    const int64_t wartosci = int64_t(std::filesystem::file_size(d.Plik("tekst.img"))) / 2;
+    ASSERT_NE(wartosci % 4, 0);
+    const std::string aux = OdczytPliku(d.Plik("tekst.aux"));
+    ASSERT_EQ(int64_t(aux.size()), (wartosci + 3) / 4);
+    ZapisBajtow(d.Plik("tekst.aux"), aux.substr(0, aux.size() - 1));
+    TOpcjeLadowania od;
+    od.Katalog = d.Sciezka();
+    for (bool dysk : {false, true}) {
+        od.WymusDysk = dysk;
+        EXPECT_EQ(Blad<ECorruptIndex>(od),
+                  PL("Uszkodzony indeks: plik 'tekst.aux' nie zgadza się z plikiem 'tekst.img'."))
+            << (dysk ? "disk" : "memory");
+    }
 }
 
 // Every file cut short or with bytes changed: the store either refuses it with an input/output
