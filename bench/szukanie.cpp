@@ -18,6 +18,7 @@
 
 #include "Analiza.h"
 #include "ParserBool.h"
+#include "Sesja.h"
 #include "Zapytanie.h"
 #include "cp1250.h"
 
@@ -99,17 +100,15 @@ TWynik Fraza(TcZapytanie& q, const std::string& f, int ile) {
     return w;
 }
 
-TWynik Warunek(TcZapytanie& q, const std::string& c, int ile) {
-    TcParserBool p(q);
-    q.Parser = &p;
+TWynik Warunek(TcSesja& s, const std::string& c, int ile) {
+    TcZapytanie& q = s.Zapytanie();
     q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
     q.Warunek = c;
     TWynik w;
     w.ms = Mediana(ile, [&] {
-        if (!q.WykonanieZapytania()) std::fprintf(stderr, "condition error: %s\n", cp1250::toUtf8(p.Blad).c_str());
+        if (!s.Wykonanie(q)) std::fprintf(stderr, "condition error: %s\n", cp1250::toUtf8(s.Parser().Blad).c_str());
     });
     w.dokumenty = q.Wynik.Liczba();
-    q.Parser = nullptr;
     return w;
 }
 
@@ -135,11 +134,21 @@ int main(int argc, char** argv) {
     }
 
     try {
+        auto sesja = [&](TOpcjeLadowania ladowanie) {
+            TOpcjeSesji o;
+            o.Ladowanie = std::move(ladowanie);
+            o.SlownikiWymagane = false;
+            o.OdczytKonfiguracji = false;
+            return std::make_unique<TcSesja>(o);
+        };
         const auto l0 = std::chrono::steady_clock::now();
-        TcZapytanie pamiec(TOpcjeLadowania{katalog, int64_t(1) << 40, false});
+        const auto sPamiec = sesja(TOpcjeLadowania{katalog, int64_t(1) << 40, false});
         const double ladowanie = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - l0).count();
-        TcZapytanie dysk(TOpcjeLadowania{katalog, 20000000, true});
-        TcZapytanie skan(TOpcjeLadowania{katalog, int64_t(1) << 40, false});
+        const auto sDysk = sesja(TOpcjeLadowania{katalog, 20000000, true});
+        const auto sSkan = sesja(TOpcjeLadowania{katalog, int64_t(1) << 40, false});
+        TcZapytanie& pamiec = sPamiec->Zapytanie();
+        TcZapytanie& dysk = sDysk->Zapytanie();
+        TcZapytanie& skan = sSkan->Zapytanie();
         skan.ListyWPamieci = false;
         const TWybor auto_ = Wybor(pamiec);
         if (t.slowo.empty()) t.slowo = auto_.slowo;
@@ -169,9 +178,9 @@ int main(int argc, char** argv) {
         };
         bool zgodne = true;
         for (const auto& p : przypadki) {
-            const TWynik a = p.warunek ? Warunek(pamiec, p.tekst, ile) : Fraza(pamiec, p.tekst, ile);
-            const TWynik b = p.warunek ? Warunek(dysk, p.tekst, ile) : Fraza(dysk, p.tekst, ile);
-            const TWynik c = p.warunek ? Warunek(skan, p.tekst, ile) : Fraza(skan, p.tekst, ile);
+            const TWynik a = p.warunek ? Warunek(*sPamiec, p.tekst, ile) : Fraza(pamiec, p.tekst, ile);
+            const TWynik b = p.warunek ? Warunek(*sDysk, p.tekst, ile) : Fraza(dysk, p.tekst, ile);
+            const TWynik c = p.warunek ? Warunek(*sSkan, p.tekst, ile) : Fraza(skan, p.tekst, ile);
             std::string pokaz = cp1250::toUtf8(p.tekst);
             if (pokaz.size() > 44) pokaz = pokaz.substr(0, 41) + "...";
             const bool rowne = a.dokumenty == b.dokumenty && a.dokumenty == c.dokumenty;

@@ -20,22 +20,12 @@
 #include "EditNew.h"
 #include "Tekst.h"
 #include "WarunekStandardowy.h"
-#include "Wyszukiwanie.h"
+#include "Sesja.h"
 #include "bSlownikTxt.h"
 #include "mDialog.h"
 #include "s_Przepis.h"
 
 namespace {
-
-const char* const Tag = "Tag";   // the provision memo's number
-
-QLineEdit* PoleSlowa(QWidget& okno, int n) {
-    return okno.findChild<QLineEdit*>(QStringLiteral("enSlowo%1").arg(n));
-}
-
-QPushButton* PrzyciskOperatora(QWidget& okno, int n) {
-    return okno.findChild<QPushButton*>(QStringLiteral("btOperator%1").arg(n));
-}
 
 QLabel* Etykieta(QWidget* rodzic, const QString& nazwa, const QString& tekst, int x, int y, int w = 120) {
     auto* l = new QLabel(tekst, rodzic);
@@ -44,7 +34,7 @@ QLabel* Etykieta(QWidget* rodzic, const QString& nazwa, const QString& tekst, in
     return l;
 }
 
-QLabel* EtykietaLiczby(QWidget* rodzic, int n, int x, int y) {
+QLabel* NowaEtykietaLiczby(QWidget* rodzic, int n, int x, int y) {
     auto* l = Etykieta(rodzic, QStringLiteral("lbLiczba%1").arg(n), QString(), x, y, 232 - x);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, Qt::blue);
@@ -54,9 +44,20 @@ QLabel* EtykietaLiczby(QWidget* rodzic, int n, int x, int y) {
 
 }  // namespace
 
-TcEdytorZapytania::TcEdytorZapytania(QWidget* kolumna, TObiektyGlowne& obiekty)
-    : QObject(kolumna), Kolumna(kolumna), obiekty_(obiekty) {
+TcEdytorZapytania::TcEdytorZapytania(QWidget* kolumna, TcSesja& sesja, QWidget* okno)
+    : QObject(kolumna), Kolumna(kolumna), sesja_(sesja), okno_(okno) {
     UtworzenieKontrolek();
+    WypelnienieIzb();
+}
+
+void TcEdytorZapytania::WypelnienieIzb() {
+    // Filling the list is not a choice of the user: no change notifications.
+    const QSignalBlocker blokada(cxIzba);
+    cxIzba->clear();
+    for (const std::string& n : sesja_.Izby().Nazwy) cxIzba->addItem(qs(n));
+    cxIzba->addItem(QStringLiteral("Wszystkie izby skarbowe"));
+    cxIzba->setCurrentIndex(cxIzba->count() - 1);
+    izba_ = -1;
 }
 
 void TcEdytorZapytania::UtworzenieKontrolek() {
@@ -80,12 +81,12 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
         e->setColorOnNotFocus(okna.color(QPalette::Base));
         e->setFontColorOnFocus(okna.color(QPalette::Text));
         e->setFontColorOnNotFocus(okna.color(QPalette::Text));
-        e->OnKeyPress = [](TEditN& pole, QChar& znak) {
-            if (KontrolaWprowadzonegoZnaku(pole, znak)) znak = QChar();
+        e->OnKeyPress = [](TEditN&, QChar& znak) {
+            if (KontrolaWprowadzonegoZnaku(znak)) znak = QChar();
         };
         connect(e, &TEditN::OnExit, this, [this, e] { ObciecieSpacji(e); });
         enSlowo[size_t(n)] = e;
-        lbLiczba[size_t(n)] = EtykietaLiczby(k, n + 1, 158, 25 + n * 50);
+        lbLiczba[size_t(TPoleLiczby::Slowo1) + size_t(n)] = NowaEtykietaLiczby(k, n + 1, 158, 25 + n * 50);
         if (n < 3) {
             auto* b = new QPushButton(QStringLiteral("I"), k);
             b->setObjectName(QStringLiteral("btOperator%1").arg(n + 1));
@@ -104,9 +105,8 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     cxIzba->setObjectName(QStringLiteral("cxIzba"));
     cxIzba->setGeometry(4, 222, 170, 22);
     cxIzba->setToolTip(PLq("Izba skarbowa, która wydała interpretację"));
-    // The frame fills the chambers and "Wszystkie izby skarbowe" once the dictionaries exist.
     connect(cxIzba, &QComboBox::activated, this, [this] { cxIzbaChange(); });
-    lbLiczba[4] = EtykietaLiczby(k, 5, 178, 225);
+    lbLiczba[size_t(TPoleLiczby::Izba)] = NowaEtykietaLiczby(k, 5, 178, 225);
 
     lbPrzepis = Etykieta(k, QStringLiteral("lbPrzepis"), PLq("Przepi&s:"), 4, 254, 56);
     bbPrzepis = new QPushButton(QStringLiteral("..."), k);
@@ -123,7 +123,7 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     bbUsunieciePrzepisu->setObjectName(QStringLiteral("bbUsunieciePrzepisu"));
     bbUsunieciePrzepisu->setDefaultAction(acUsunieciePrzepisu);
     bbUsunieciePrzepisu->setGeometry(92, 250, 28, 23);
-    lbLiczba[5] = EtykietaLiczby(k, 6, 130, 254);
+    lbLiczba[size_t(TPoleLiczby::Przepis)] = NowaEtykietaLiczby(k, 6, 130, 254);
 
     mePrzepis = new QPlainTextEdit(k);
     mePrzepis->setObjectName(QStringLiteral("mePrzepis"));
@@ -131,7 +131,6 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     mePrzepis->setReadOnly(true);
     mePrzepis->setFocusPolicy(Qt::NoFocus);
     mePrzepis->setToolTip(PLq("Przepis wybrany do zapytania"));
-    mePrzepis->setProperty(Tag, 0);
     {
         QPalette p = mePrzepis->palette();
         p.setColor(QPalette::Base, QColor(213, 204, 187));
@@ -204,41 +203,25 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     mBezczynnosc::Rejestracja(Kolumna, [this] { acUsunieciePrzepisuUpdate(); });
 }
 
-// ---- Operations on any query window ----
+// ---- The standard condition ----
 
-std::string TcEdytorZapytania::PrzygotowanieWarunku(QWidget& okno) const {
+std::string TcEdytorZapytania::PrzygotowanieWarunku() const {
     TSlowaWarunku slowa;
     TOperatoryWarunku operatory;
-    for (int n = 1; n <= 4; ++n) {
-        QLineEdit* e = PoleSlowa(okno, n);
-        if (!e) mBladWewnetrzny("TfGlowne.PrzygotowanieWarunku", 2, '\r');
-        slowa[size_t(n - 1)] = cp(e->text());
-    }
-    for (int n = 1; n <= 3; ++n) {
-        QPushButton* b = PrzyciskOperatora(okno, n);
-        if (!b) mBladWewnetrzny("TfGlowne.PrzygotowanieWarunku", 3, '\r');
-        operatory[size_t(n - 1)] = cp(b->text());
-    }
+    for (size_t n = 0; n < enSlowo.size(); ++n) slowa[n] = cp(enSlowo[n]->text());
+    for (size_t n = 0; n < btOperator.size(); ++n) operatory[n] = cp(btOperator[n]->text());
     return ::PrzygotowanieWarunku(slowa, operatory);
 }
 
-bool TcEdytorZapytania::OdczytanieWarunku(const std::string& warunek, QWidget& okno) {
+bool TcEdytorZapytania::OdczytanieWarunku(const std::string& warunek) {
     CzyszczenieWarunkow();
     const TOdczytanyWarunek w = ::OdczytanieWarunku(warunek);
     if (w.PominietyOstatni)
         Ostrzezenie(PLq("Pominięcie ostatniego warunku"),
                     PLq("W aktualnej wersji aplikacji liczba standardowych warunków została ograniczona do 4.\n"
                         "Dlatego ostatni warunek jest pominięty. Przepraszamy."));
-    for (int n = 1; n <= 4; ++n) {
-        QLineEdit* e = PoleSlowa(okno, n);
-        if (!e) mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 3, '\r');
-        e->setText(qs(w.Slowa[size_t(n - 1)]));
-    }
-    for (int n = 1; n <= 3; ++n) {
-        QPushButton* b = PrzyciskOperatora(okno, n);
-        if (!b) mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 4, '\r');
-        b->setText(qs(w.Operatory[size_t(n - 1)]));
-    }
+    for (size_t n = 0; n < enSlowo.size(); ++n) enSlowo[n]->setText(qs(w.Slowa[n]));
+    for (size_t n = 0; n < btOperator.size(); ++n) btOperator[n]->setText(qs(w.Operatory[n]));
     switch (w.Koniec) {
     case TKoniecOdczytu::Caly:
         return true;
@@ -258,73 +241,60 @@ void TcEdytorZapytania::NastepnyOperator(QPushButton* przycisk) {
     przycisk->setText(qs(::NastepnyOperator(cp(przycisk->text()))));
 }
 
-bool TcEdytorZapytania::UstawieniePrzepisu(QPlainTextEdit* memo) {
-    if (!memo) mBladWewnetrzny("TfZapytanie.UstawieniePrzepisu", 1, '\r');
-    if (!obiekty_.Dzialy || !obiekty_.Przepisy) mBladWewnetrzny("TfZapytanie.UstawieniePrzepisu", 2, '\r');
-    TsPrzepis okno(*obiekty_.Dzialy, *obiekty_.Przepisy, obiekty_.Okno);
-    if (okno.exec() != 1) return false;
-    const int32_t numer = okno.WybranyPrzepis;
-    memo->setProperty(Tag, numer);
-    memo->setPlainText(obiekty_.Przepisy ? qs(obiekty_.Przepisy->NazwaWgNumeru(numer)) : QString());
-    return true;
+TParametryZapytania TcEdytorZapytania::Parametry() const {
+    TParametryZapytania p;
+    for (size_t n = 0; n < enSlowo.size(); ++n) p.Slowa[n] = cp(enSlowo[n]->text());
+    for (size_t n = 0; n < btOperator.size(); ++n) p.Operatory[n] = cp(btOperator[n]->text());
+    p.WarunekDodatkowy = cp(meWarunekDodatkowy->toPlainText());
+    p.Izba = izba_;
+    p.Przepis = przepis_;
+    p.Interpretacja = cbInterpretacja->isChecked();
+    p.PismoMinisterstwa = cbPismoMinisterstwa->isChecked();
+    p.TezaOrzeczenia = cbTezaOrzeczenia->isChecked();
+    p.TylkoDoRaportu = cbTylkoDoRaportu->isChecked();
+    return p;
 }
 
-void TcEdytorZapytania::SkasowaniePrzepisu(QPlainTextEdit* memo) {
-    if (!memo) mBladWewnetrzny("TfZapytanie.SkasowaniePrzepisu", 1, '\r');
-    memo->setProperty(Tag, 0);
-    memo->clear();
+// ---- The editor's fields ----
+
+void TcEdytorZapytania::UstawieniePrzepisu(int32_t numer) {
+    przepis_ = numer;
+    if (numer == 0) mePrzepis->clear();
+    else mePrzepis->setPlainText(qs(sesja_.Przepisy().NazwaWgNumeru(numer)));
 }
 
-int32_t TcEdytorZapytania::NumerPrzepisu(const QPlainTextEdit* memo) {
-    return memo ? memo->property(Tag).toInt() : 0;
-}
-
-void TcEdytorZapytania::UstawienieNumeruPrzepisu(QPlainTextEdit* memo, int32_t numer) {
-    if (memo) memo->setProperty(Tag, numer);
-}
-
-// ---- The main window's editor ----
-
-int32_t TcEdytorZapytania::Przepis() const { return NumerPrzepisu(mePrzepis); }
-
-void TcEdytorZapytania::UstawieniePrzepisuWgNumeru(int32_t numer) {
-    if (numer == 0) {
-        SkasowaniePrzepisu(mePrzepis);
-        return;
-    }
-    mePrzepis->setProperty(Tag, numer);
-    mePrzepis->setPlainText(obiekty_.Przepisy ? qs(obiekty_.Przepisy->NazwaWgNumeru(numer)) : QString());
-}
+void TcEdytorZapytania::UstawieniePrzepisuWgNumeru(int32_t numer) { UstawieniePrzepisu(numer); }
 
 void TcEdytorZapytania::UstawienieIzbyWgNumeru(int32_t numer) {
-    const std::string nazwa = obiekty_.Izby && numer > 0 ? obiekty_.Izby->NazwaWgNumeru(numer) : std::string();
+    const std::string nazwa = numer > 0 ? sesja_.Izby().NazwaWgNumeru(numer) : std::string();
     const int i = nazwa.empty() ? -1 : cxIzba->findText(qs(nazwa));
     if (i < 0) {
         cxIzba->setCurrentIndex(cxIzba->count() - 1);
-        UstawienieIzby(-1);
+        izba_ = -1;
     } else {
         cxIzba->setCurrentIndex(i);
-        UstawienieIzby(numer);
+        izba_ = numer;
     }
 }
 
 void TcEdytorZapytania::CzyszczenieWarunkow() {
     for (QLineEdit* e : enSlowo) e->clear();
     for (QPushButton* b : btOperator) b->setText(QStringLiteral("I"));
-    UstawienieIzby(-1);
+    izba_ = -1;
     cxIzba->setCurrentIndex(cxIzba->count() - 1);
-    SkasowaniePrzepisu(mePrzepis);
+    UstawieniePrzepisu(0);
     meWarunekDodatkowy->clear();
-    ZliczanieWszystkich();
+    emit ZliczanieWszystkich();
 }
 
 void TcEdytorZapytania::ObciecieSpacji(QLineEdit* pole) {
     const QString t = qs(::ObciecieSpacji(cp(pole->text())));
     if (t != pole->text()) pole->setText(t);
-    Zliczanie(pole);
+    for (size_t n = 0; n < enSlowo.size(); ++n)
+        if (enSlowo[n] == pole) emit Zliczanie(TPoleLiczby(n));
 }
 
-bool TcEdytorZapytania::KontrolaWprowadzonegoZnaku(QLineEdit&, QChar znak) {
+bool TcEdytorZapytania::KontrolaWprowadzonegoZnaku(QChar znak) {
     if (znak == QLatin1Char('"')) {
         QApplication::beep();
         return true;
@@ -335,19 +305,19 @@ bool TcEdytorZapytania::KontrolaWprowadzonegoZnaku(QLineEdit&, QChar znak) {
 void TcEdytorZapytania::btOperatorClick(int n) { NastepnyOperator(btOperator[size_t(n - 1)]); }
 
 void TcEdytorZapytania::cxIzbaChange() {
-    const int32_t numer = obiekty_.Izby ? obiekty_.Izby->NumerWgNazwy(cp(cxIzba->currentText())) : -1;
-    UstawienieIzby(numer);
-    Zliczanie(cxIzba);
+    izba_ = sesja_.Izby().NumerWgNazwy(cp(cxIzba->currentText()));
+    emit Zliczanie(TPoleLiczby::Izba);
 }
 
 void TcEdytorZapytania::bbPrzepisClick() {
-    UstawieniePrzepisu(mePrzepis);
-    Zliczanie(bbPrzepis);
+    TsPrzepis okno(sesja_.Dzialy(), sesja_.Przepisy(), okno_);
+    if (okno.exec() == 1) UstawieniePrzepisu(okno.WybranyPrzepis);
+    emit Zliczanie(TPoleLiczby::Przepis);
 }
 
 void TcEdytorZapytania::acUsunieciePrzepisuExecute() {
-    SkasowaniePrzepisu(mePrzepis);
-    Zliczanie(bbPrzepis);
+    UstawieniePrzepisu(0);
+    emit Zliczanie(TPoleLiczby::Przepis);
 }
 
 void TcEdytorZapytania::acUsunieciePrzepisuUpdate() {
@@ -366,15 +336,7 @@ void TcEdytorZapytania::meWarunekDodatkowyExit() {
     if (a > 0 || b < t.size()) meWarunekDodatkowy->setPlainText(t.mid(a, b - a));
 }
 
-void TcEdytorZapytania::PrzelacznikClick() { ZliczanieWszystkich(); }
-
-void TcEdytorZapytania::Zliczanie(QWidget* kontrolka) {
-    if (wyszukiwanie_) wyszukiwanie_->ZliczanieWyjasnien(kontrolka);
-}
-
-void TcEdytorZapytania::ZliczanieWszystkich() {
-    if (wyszukiwanie_) wyszukiwanie_->ZliczanieWszystkichWarunkow();
-}
+void TcEdytorZapytania::PrzelacznikClick() { emit ZliczanieWszystkich(); }
 
 bool TcEdytorZapytania::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     const auto typ = zdarzenie->type();

@@ -2,91 +2,64 @@
 // joined by three operator buttons, the chamber, the provision, the additional condition, the
 // three document-kind switches and the switch restricting a search to the current report.
 //
-// The operations on words, operators and the provision take the window whose controls they
-// work on and find them by name (enSlowo1..4, btOperator1..3, mePrzepis), so the template
-// editor uses them on its own controls:
+//   std::string w = edytor.PrzygotowanieWarunku();     // « "podatek" AND_NOT "VAT*"»
+//   edytor.OdczytanieWarunku(w);                       // back into the fields
+//   TParametryZapytania p = edytor.Parametry();        // everything, as plain values
 //
-//   std::string w = edytor.PrzygotowanieWarunku(okno);     // « "podatek" AND_NOT "VAT*"»
-//   edytor.OdczytanieWarunku(w, okno);                      // back into the fields
-//
-// Counting beside the fields is the search part's (TcWyszukiwanie); the editor calls it on the
-// events that trigger it.
+// The editor does not count: it says which counted condition changed (Zliczanie) or that all
+// of them may have (ZliczanieWszystkich), and the search part counts and fills lbLiczba.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "ParametryZapytania.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
-class TcParserBool;
-class TcSlownikTxt;
-class TcSlownikTxtAkt;
-class TcSlownikTxtIzba;
-class TcSlownikTxtPrzepis;
-class TcWyszukiwanie;
-class TcZapytanie;
-
-// The long-lived objects of the main window that its parts use; the window owns them.
-struct TObiektyGlowne {
-    TcZapytanie* Zapytanie = nullptr;        // runs the user's searches, owns the index store
-    TcZapytanie* Zliczajace = nullptr;       // the counting copy
-    TcParserBool* Parser = nullptr;
-    const TcSlownikTxt* Dzialy = nullptr;
-    const TcSlownikTxtIzba* Izby = nullptr;
-    const TcSlownikTxtPrzepis* Przepisy = nullptr;
-    const TcSlownikTxtAkt* Akty = nullptr;
-    bool* Zliczanie = nullptr;               // live counting on (the configuration's switch)
-    int32_t* Izba = nullptr;                 // the chosen chamber, -1 for none
-    std::function<bool()> TrybAktow;         // acts mode is on show; unset: never
-    QWidget* Okno = nullptr;                 // the main window (owner of dialogs)
-};
+class TcSesja;
 
 class TcEdytorZapytania : public QObject {
     Q_OBJECT
 public:
-    // Builds the editor's controls into `kolumna`.
-    TcEdytorZapytania(QWidget* kolumna, TObiektyGlowne& obiekty);
+    // Builds the editor's controls into `kolumna` and fills the chamber list from the session's
+    // dictionary; `okno` owns the dialogs the editor opens.
+    TcEdytorZapytania(QWidget* kolumna, TcSesja& sesja, QWidget* okno);
 
-    void Polaczenie(TcWyszukiwanie* wyszukiwanie) { wyszukiwanie_ = wyszukiwanie; }
-
-    // ---- Operations on any query window ----
-    std::string PrzygotowanieWarunku(QWidget& okno) const;
+    // ---- The standard condition ----
+    std::string PrzygotowanieWarunku() const;
     // False when the load was abandoned (an OR_NOT in the string): the caller stops there.
-    bool OdczytanieWarunku(const std::string& warunek, QWidget& okno);
+    bool OdczytanieWarunku(const std::string& warunek);
     static void NastepnyOperator(QPushButton* przycisk);
-    // True when a provision was chosen (the window closed with OK).
-    bool UstawieniePrzepisu(QPlainTextEdit* memo);
-    static void SkasowaniePrzepisu(QPlainTextEdit* memo);
-    // The provision number in a provision memo's tag, 0 for none.
-    static int32_t NumerPrzepisu(const QPlainTextEdit* memo);
-    static void UstawienieNumeruPrzepisu(QPlainTextEdit* memo, int32_t numer);
 
-    // ---- The main window's own editor ----
+    // Everything the editor holds, as plain values.
+    TParametryZapytania Parametry() const;
+
     void CzyszczenieWarunkow();
     void ObciecieSpacji(QLineEdit* pole);
     // True when the typed character is refused (a double quote, with a beep).
-    static bool KontrolaWprowadzonegoZnaku(QLineEdit& pole, QChar znak);
+    static bool KontrolaWprowadzonegoZnaku(QChar znak);
 
     // The chosen chamber, -1 for none (all chambers).
-    int32_t Izba() const { return obiekty_.Izba ? *obiekty_.Izba : izba_; }
-    void UstawienieIzby(int32_t numer) { (obiekty_.Izba ? *obiekty_.Izba : izba_) = numer; }
-    int32_t Przepis() const;                 // chosen provision, 0 for none
-    // Sets the provision of the main window's editor (a loaded template); 0 empties it.
+    int32_t Izba() const { return izba_; }
+    int32_t Przepis() const { return przepis_; }   // chosen provision, 0 for none
+    // Sets the provision (a loaded template); 0 empties it.
     void UstawieniePrzepisuWgNumeru(int32_t numer);
     // Selects a chamber by number (-1 or an unknown number: "Wszystkie izby skarbowe").
     void UstawienieIzbyWgNumeru(int32_t numer);
+
+    // The label beside a counted condition.
+    QLabel* EtykietaLiczby(TPoleLiczby pole) const { return lbLiczba[size_t(pole)]; }
 
     // Handlers.
     void btOperatorClick(int n);
@@ -103,7 +76,7 @@ public:
     QLabel* lbWarunek = nullptr;
     std::array<QLineEdit*, 4> enSlowo{};
     std::array<QPushButton*, 3> btOperator{};
-    std::array<QLabel*, 6> lbLiczba{};
+    std::array<QLabel*, LiczbaPolLiczby> lbLiczba{};   // indexed by TPoleLiczby
     QComboBox* cxIzba = nullptr;
     QLabel* lbPrzepis = nullptr;
     QPushButton* bbPrzepis = nullptr;
@@ -123,15 +96,20 @@ public:
 
     static constexpr int DlugoscWarunkuDodatkowego = 500;
 
+signals:
+    void Zliczanie(TPoleLiczby pole);        // one counted condition changed
+    void ZliczanieWszystkich();              // every count may have changed
+
 protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
 
 private:
     void UtworzenieKontrolek();
-    void Zliczanie(QWidget* kontrolka);
-    void ZliczanieWszystkich();
+    void WypelnienieIzb();
+    void UstawieniePrzepisu(int32_t numer);
 
-    TObiektyGlowne& obiekty_;
-    TcWyszukiwanie* wyszukiwanie_ = nullptr;
+    TcSesja& sesja_;
+    QWidget* okno_;
     int32_t izba_ = -1;
+    int32_t przepis_ = 0;
 };

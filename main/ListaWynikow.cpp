@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include "Bezczynnosc.h"
-#include "EdytorZapytania.h"
 #include "ListaZaznaczen.h"
+#include "Sesja.h"
 #include "Tekst.h"
 #include "WierszRaportu.h"
 #include "Zapytanie.h"
@@ -35,8 +35,8 @@ private:
 
 }  // namespace
 
-TcListaWynikow::TcListaWynikow(QWidget* kolumna, QWidget* tcDane, TObiektyGlowne& obiekty)
-    : QObject(kolumna), tcDane_(tcDane), obiekty_(obiekty) {
+TcListaWynikow::TcListaWynikow(QWidget* kolumna, QWidget* tcDane, TcSesja& sesja)
+    : QObject(kolumna), tcDane_(tcDane), sesja_(sesja) {
     auto* uklad = new QVBoxLayout(kolumna);
     uklad->setContentsMargins(0, 0, 0, 0);
     uklad->setSpacing(2);
@@ -114,7 +114,7 @@ int TcListaWynikow::SzerokoscDanych() const { return tcDane_->width(); }
 
 void TcListaWynikow::PokazanieStrony() {
     if (listowanie_) return;
-    const TcZapytanie& z = *obiekty_.Zapytanie;
+    const TcZapytanie& z = sesja_.Zapytanie();
     if (z.Raport.empty()) {
         clvRaport->UstawienieSzerokosciKolumny(SzerokoscDanych() - 263);
         return;

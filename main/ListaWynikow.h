@@ -17,13 +17,13 @@ class QLabel;
 class QToolButton;
 class QWidget;
 class TListaZaznaczen;
-struct TObiektyGlowne;
+class TcSesja;
 
 class TcListaWynikow : public QObject {
     Q_OBJECT
 public:
     // Builds the list and its buttons into `kolumna`; `tcDane` gives the widths.
-    TcListaWynikow(QWidget* kolumna, QWidget* tcDane, TObiektyGlowne& obiekty);
+    TcListaWynikow(QWidget* kolumna, QWidget* tcDane, TcSesja& sesja);
 
     TcTablicaRaportu TablicaRaportu;
 
@@ -71,6 +71,6 @@ private:
     int SzerokoscDanych() const;
 
     QWidget* tcDane_;
-    TObiektyGlowne& obiekty_;
+    TcSesja& sesja_;
     bool listowanie_ = false;
 };

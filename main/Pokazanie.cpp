@@ -6,9 +6,9 @@
 
 #include "Analiza.h"
 #include "Bezczynnosc.h"
-#include "EdytorZapytania.h"
 #include "ListaWynikow.h"
 #include "ListaZaznaczen.h"
+#include "Sesja.h"
 #include "Tekst.h"
 #include "Zapytanie.h"
 #include "Powloka.h"
@@ -17,8 +17,8 @@
 
 std::function<bool(const QString&)> TcPokazanie::OtwarciePliku = [](const QString& plik) { return mOtwarcie(plik); };
 
-TcPokazanie::TcPokazanie(QWidget* rodzic, TObiektyGlowne& obiekty, TcListaWynikow& lista)
-    : QObject(rodzic), obiekty_(obiekty), lista_(lista) {
+TcPokazanie::TcPokazanie(QWidget* rodzic, TcSesja& sesja, TcListaWynikow& lista)
+    : QObject(rodzic), sesja_(sesja), lista_(lista) {
     acPokaz = new QAction(PLq("&Pokaż"), rodzic);
     acPokaz->setObjectName(QStringLiteral("acPokaz"));
     acPokaz->setToolTip(PLq("Pokazanie bieżącego wyjaśnienia z raportu"));
@@ -39,7 +39,7 @@ void TcPokazanie::acPokazExecute() {
     // A double click or Enter reaches here directly: the summary row shows nothing.
     acPokazUpdate();
     if (!bbPokaz->isEnabled()) return;
-    PokazanieDokumentu(*obiekty_.Zapytanie, lista_.WybranyDokument(), WarunekWyroznienia);
+    PokazanieDokumentu(sesja_.Zapytanie(), lista_.WybranyDokument(), WarunekWyroznienia);
 }
 
 void TcPokazanie::PokazanieDokumentu(const TcZapytanie& zapytanie, int32_t numer, const std::string& warunek) {

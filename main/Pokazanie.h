@@ -19,12 +19,12 @@ class QToolButton;
 class QWidget;
 class TcListaWynikow;
 class TcZapytanie;
-struct TObiektyGlowne;
+class TcSesja;
 
 class TcPokazanie : public QObject {
     Q_OBJECT
 public:
-    TcPokazanie(QWidget* rodzic, TObiektyGlowne& obiekty, TcListaWynikow& lista);
+    TcPokazanie(QWidget* rodzic, TcSesja& sesja, TcListaWynikow& lista);
 
     // The condition whose phrases are marked: the combined condition of the last search, or
     // the condition of an opened report.
@@ -44,6 +44,6 @@ public:
     static std::function<bool(const QString& plik)> OtwarciePliku;
 
 private:
-    TObiektyGlowne& obiekty_;
+    TcSesja& sesja_;
     TcListaWynikow& lista_;
 };

@@ -1,43 +1,41 @@
 // The main window's side of evaluating queries: the search run behind "Szukaj", and the live
-// counts beside each condition control, evaluated on the counting copy of the query object so
-// that the user sees how selective each word, chamber, provision, act or phrase is.
+// counts beside each condition of the editor, evaluated on the counting copy of the query so
+// that the user sees how selective each word, chamber and provision is.
 //
-//   wyszukiwanie.ZliczanieWyjasnien(enSlowo2);   // lbLiczba2 := documents holding the word
-//   wyszukiwanie.bbSzukajClick();                // search, fill the result table, list page 0
+//   wyszukiwanie.ZliczanieWyjasnien(TPoleLiczby::Slowo2);   // lbLiczba2 := documents holding the word
+//   wyszukiwanie.bbSzukajClick();                           // search, fill the result table, list page 0
 #pragma once
 
 #include <QObject>
-#include <string>
+
+#include "ParametryZapytania.h"
 
 class QWidget;
 class TcEdytorZapytania;
 class TcListaWynikow;
 class TcPokazanie;
-struct TObiektyGlowne;
+class TcSesja;
 
 class TcWyszukiwanie : public QObject {
     Q_OBJECT
 public:
-    TcWyszukiwanie(TObiektyGlowne& obiekty, TcEdytorZapytania& edytor, TcListaWynikow& lista, TcPokazanie& pokazanie,
-                   QObject* rodzic);
+    // Listens to the editor's changes and its search button; `okno` owns the messages.
+    TcWyszukiwanie(TcSesja& sesja, TcEdytorZapytania& edytor, TcListaWynikow& lista, TcPokazanie& pokazanie,
+                   QWidget* okno);
 
     // Whether the main window's query has a condition; shows "Brak warunków zapytania" when not.
     bool KontrolaWarunkow();
     void bbSzukajClick();
-    void ZliczanieWyjasnien(QWidget* kontrolka);
+    void ZliczanieWyjasnien(TPoleLiczby pole);
     void ZliczanieWszystkichWarunkow();
-    void pbWlaczZliczanieClick();
-    void pbWylaczZliczanieClick();
 
 private:
-    void SzukanieWarunkow();
-    void SzukanieAktow();
+    void BladWarunku();                  // the failed search's message, the field focused
     void Zakonczenie();                  // result table, page 0, highlight condition
-    int32_t NumerAktu() const;           // of the act selected in cxAkt, -1 for none
-    QWidget* Okno() const;
 
-    TObiektyGlowne& obiekty_;
+    TcSesja& sesja_;
     TcEdytorZapytania& edytor_;
     TcListaWynikow& lista_;
     TcPokazanie& pokazanie_;
+    QWidget* okno_;
 };

@@ -3,22 +3,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QShortcut>
 
-#include "Bezczynnosc.h"
-#include "CzescDanych.h"
-#include "Aplikacja.h"
+#include <QVBoxLayout>
+
+#include "EdytorZapytania.h"
 #include "Konfiguracja.h"
-#include "ParserBool.h"
+#include "ListaWynikow.h"
+#include "Pokazanie.h"
 #include "Pomoc.h"
 #include "Powloka.h"
 #include "PrzyciskObrazkowy.h"
+#include "Sesja.h"
 #include "Tekst.h"
+#include "Wyszukiwanie.h"
 #include "Zapytanie.h"
 #include "bSlownikTxt.h"
 #include "f_Winieta.h"
@@ -52,22 +53,12 @@ constexpr int OdstepPrzyciskow = 56;
 
 QString TfGlowne::AdresProducenta() { return QStringLiteral("https://www.belvastrona.example/"); }
 
-TfGlowne::TfGlowne(const TOpcjeLadowania& opcje, QWidget* rodzic) : QWidget(rodzic), katalog_(opcje.Katalog) {
+TfGlowne::TfGlowne(const TOpcjeLadowania& opcje, QWidget* rodzic) : QWidget(rodzic) {
     UtworzenieRamki();
-    dane_ = UtworzenieDanych(*this);
-    FormCreate(opcje);
-}
-
-std::string TfGlowne::SciezkaDanych(const std::string& nazwa) const {
-    if (katalog_.empty()) return nazwa;
-    std::string sciezka = katalog_;
-    sciezka.push_back('/');
-    sciezka.append(nazwa);
-    return sciezka;
-}
-
-void TfGlowne::RejestracjaAktualizacji(std::function<void()> obsluga) {
-    mBezczynnosc::Rejestracja(this, std::move(obsluga));
+    TOpcjeSesji o;
+    o.Ladowanie = opcje;
+    sesja_ = std::make_unique<TcSesja>(o);
+    UtworzenieCzesci();
 }
 
 void TfGlowne::UtworzenieRamki() {
@@ -113,12 +104,11 @@ void TfGlowne::UtworzenieRamki() {
     for (TPrzyciskObrazkowy* b : {pbWylaczZliczanie, pbWlaczZliczanie}) b->setFixedSize(82, TPrzyciskObrazkowy::Wysokosc);
 
     connect(pbPomoc, &QToolButton::clicked, this, &TfGlowne::pbPomocClick);
-    connect(pbCzysc, &QToolButton::clicked, this, [this] { dane_->pbCzyscClick(); });
-    connect(pbAktyWarunki, &QToolButton::clicked, this, [this] { dane_->pbAktyWarunkiClick(); });
+    connect(pbCzysc, &QToolButton::clicked, this, &TfGlowne::pbCzyscClick);
     connect(pbWylaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWylaczZliczanieClick);
     connect(pbWlaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWlaczZliczanieClick);
-    connect(pbSzablony, &QToolButton::clicked, this, [this] { dane_->pbSzablonyClick(); });
-    connect(pbRaporty, &QToolButton::clicked, this, [this] { dane_->pbRaportyClick(); });
+    // Acts mode, templates and reports open windows of their own, which are still to come.
+    for (TPrzyciskObrazkowy* b : {pbAktyWarunki, pbSzablony, pbRaporty}) b->setEnabled(false);
     connect(pbInformacje, &QToolButton::clicked, this, &TfGlowne::pbInformacjeClick);
     connect(pbKoniec, &QToolButton::clicked, this, &QWidget::close);
 
@@ -143,8 +133,6 @@ void TfGlowne::UtworzenieRamki() {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &TfGlowne::pbPomocClick);
 
-    // Key preview: the window sees key presses before its controls.
-    qApp->installEventFilter(this);
     PolozenieKolumny();
 }
 
@@ -154,6 +142,12 @@ void TfGlowne::PolozenieKolumny() {
     const int kolumna = w - 96;
     tcDane->setGeometry(8, 8, kolumna - 10 - 8, h - 16);
     PaintBox->setGeometry(240, 0, 4, tcDane->height());
+    if (pnWarunki != nullptr) {
+        // The editor keeps to the left of the separator, the result list takes the rest.
+        const int wysokosc = std::max(0, tcDane->height() - 4);
+        pnWarunki->setGeometry(2, 2, 236, wysokosc);
+        pnRaport->setGeometry(248, 2, std::max(0, tcDane->width() - 252), wysokosc);
+    }
     // Upper buttons keep to the top right corner, lower ones to the bottom right corner.
     pbPomoc->move(kolumna, 8);
     pbCzysc->move(kolumna, 8 + OdstepPrzyciskow);
@@ -171,53 +165,31 @@ void TfGlowne::resizeEvent(QResizeEvent* e) {
     PolozenieKolumny();
 }
 
-void TfGlowne::FormCreate(const TOpcjeLadowania& opcje) {
-    konfiguracja_ = std::make_unique<TcKonfiguracja>();
-    konfiguracja_->OdczytanieKonfiguracji({x(), y(), width(), height()});
-
-    akty_ = std::make_unique<TcSlownikTxtAkt>(SciezkaDanych("akty.ini"), true);
-    dzialy_ = std::make_unique<TcSlownikTxt>(SciezkaDanych("dzialy.ini"), true);
-    izby_ = std::make_unique<TcSlownikTxtIzba>(SciezkaDanych("izby.ini"), true);
-    przepisy_ = std::make_unique<TcSlownikTxtPrzepis>(SciezkaDanych("przepisy.ini"), true);
-    if (akty_->Nazwy.empty()) pbAktyWarunki->hide();
-
-    zapytanie_ = std::make_unique<TcZapytanie>(opcje);
-    liczace_ = std::make_unique<TcZapytanie>(*zapytanie_);
-    parser_ = std::make_unique<TcParserBool>(*zapytanie_);
-    for (TcZapytanie* q : {zapytanie_.get(), liczace_.get()}) {
-        q->Parser = parser_.get();
-        q->SlownikIzb = izby_.get();
-        q->SlownikPrzepisow = przepisy_.get();
-    }
-
-    dane_->PoUtworzeniuObiektow();
+void TfGlowne::UtworzenieCzesci() {
+    pnWarunki = new QWidget(tcDane);
+    pnWarunki->setObjectName(QStringLiteral("pnWarunki"));
+    pnRaport = new QWidget(tcDane);
+    pnRaport->setObjectName(QStringLiteral("pnRaport"));
+    TcSesja& s = *sesja_;
+    edytor_ = new TcEdytorZapytania(pnWarunki, s, this);
+    lista_ = new TcListaWynikow(pnRaport, tcDane, s);
+    pokazanie_ = new TcPokazanie(pnRaport, s, *lista_);
+    static_cast<QVBoxLayout*>(pnRaport->layout())->addWidget(pokazanie_->bbPokaz, 0, Qt::AlignLeft);
+    wyszukiwanie_ = new TcWyszukiwanie(s, *edytor_, *lista_, *pokazanie_, this);
+    PolozenieKolumny();
 
     setWindowTitle(windowTitle() + QStringLiteral(" 3.00"));
-    if (konfiguracja_->Zliczanie) pbWlaczZliczanie->hide();
+    if (s.Konfiguracja().Zliczanie) pbWlaczZliczanie->hide();
     else pbWylaczZliczanie->hide();
 
-    auto* cxIzba = tcDane->findChild<QComboBox*>(QStringLiteral("cxIzba"));
-    auto* cxAkt = tcDane->findChild<QComboBox*>(QStringLiteral("cxAkt"));
-    if (cxIzba == nullptr || cxAkt == nullptr) mBladWewnetrzny("TfGlowne.FormCreate", 1);
-
-    // Filling the lists is not a choice of the user: no change notifications.
-    WybranaIzba = -1;
-    {
-        const QSignalBlocker blokada(cxIzba);
-        cxIzba->clear();
-        for (const std::string& n : izby_->Nazwy) cxIzba->addItem(qs(n));
-        cxIzba->addItem(QStringLiteral("Wszystkie izby skarbowe"));
-        cxIzba->setCurrentIndex(cxIzba->count() - 1);
-    }
-    {
-        const QSignalBlocker blokada(cxAkt);
-        cxAkt->clear();
-        for (const std::string& n : akty_->Nazwy) cxAkt->addItem(qs(n));
-        if (cxAkt->count() > 0) {
-            cxAkt->setCurrentIndex(0);
-            BiezacyAkt = akty_->PlikWgNumeru(akty_->NumerWgNazwy(akty_->Nazwy.front()));
-            zapytanie_->WczytanieAktu(BiezacyAkt);   // the store finds it in its own folder
-        }
+    const TcSlownikTxtAkt& akty = s.Akty();
+    if (akty.Nazwy.empty()) {
+        pbAktyWarunki->hide();
+    } else {
+        // The first act is the current one: its phrase index is loaded now (the store finds it
+        // in its own folder), so that acts mode opens on it.
+        BiezacyAkt = akty.PlikWgNumeru(akty.NumerWgNazwy(akty.Nazwy.front()));
+        s.Zapytanie().WczytanieAktu(BiezacyAkt);
     }
 }
 
@@ -230,13 +202,13 @@ void TfGlowne::setVisible(bool widoczne) {
 }
 
 void TfGlowne::FormShow() {
-    if (konfiguracja_->Maksymalne) {
+    const TcKonfiguracja& k = sesja_->Konfiguracja();
+    if (k.Maksymalne) {
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
-        move(konfiguracja_->X, konfiguracja_->Y);
-        resize(konfiguracja_->Szerokosc, konfiguracja_->Wysokosc);
+        move(k.X, k.Y);
+        resize(k.Szerokosc, k.Wysokosc);
     }
-    dane_->PrzyPokazaniu();
 }
 
 void TfGlowne::closeEvent(QCloseEvent* e) {   // FormCloseQuery
@@ -246,36 +218,23 @@ void TfGlowne::closeEvent(QCloseEvent* e) {   // FormCloseQuery
         e->ignore();
 }
 
-TfGlowne::~TfGlowne() {
-    qApp->removeEventFilter(this);
-    FormDestroy();
-}
+TfGlowne::~TfGlowne() { FormDestroy(); }
 
 void TfGlowne::FormDestroy() {
-    dane_.reset();
-    parser_.reset();
-    liczace_.reset();
-    zapytanie_.reset();
-    akty_.reset();
-    przepisy_.reset();
-    izby_.reset();
-    dzialy_.reset();
+    // The parts first, while the objects they call into still exist.
+    delete wyszukiwanie_;
+    delete pnWarunki;
+    delete pnRaport;
+    wyszukiwanie_ = nullptr;
+    pnWarunki = pnRaport = nullptr;
+    if (!sesja_) return;
+    sesja_->Zwolnienie();
     try {
-        konfiguracja_->ZapisanieKonfiguracji({x(), y(), width(), height()}, isMaximized());
+        sesja_->Konfiguracja().ZapisanieKonfiguracji({x(), y(), width(), height()}, isMaximized());
     } catch (const EInOutError& e) {
         Ostrzezenie(QStringLiteral("Belvastrona"), qs(e.what()));
     }
-    konfiguracja_.reset();
-}
-
-bool TfGlowne::eventFilter(QObject* obiekt, QEvent* e) {
-    if (e->type() != QEvent::KeyPress || dane_ == nullptr) return false;
-    // Only the first delivery, to the focused control (or to the window itself).
-    QWidget* fokus = QApplication::focusWidget();
-    if (obiekt != fokus && !(fokus == nullptr && obiekt == this)) return false;
-    auto* w = qobject_cast<QWidget*>(obiekt);
-    if (w == nullptr || w->window() != this) return false;
-    return dane_->FormKeyDown(static_cast<QKeyEvent*>(e));
+    sesja_.reset();
 }
 
 void TfGlowne::pbPomocClick() { mPomoc(KontekstPomocy); }
@@ -284,24 +243,32 @@ void TfGlowne::pbInformacjeClick() {
     pmInformacje->popup(QPoint(x() + pbInformacje->x(), y() + pbInformacje->y() + pbInformacje->height() + 20));
 }
 
+void TfGlowne::pbCzyscClick() {
+    if (!Pytanie(PLq("Potwierdź czyszczenie"), PLq("Czy na pewno wyczyścić pola warunku i raport?"), 0)) return;
+    edytor_->CzyszczenieWarunkow();
+    sesja_->Zapytanie().Raport.clear();
+    lista_->Wyczyszczenie();
+}
+
 void TfGlowne::pbWlaczZliczanieClick() {
-    konfiguracja_->Zliczanie = true;
+    sesja_->Konfiguracja().Zliczanie = true;
     pbWlaczZliczanie->hide();
     pbWylaczZliczanie->show();
-    dane_->ZliczanieWszystkichWarunkow();
+    wyszukiwanie_->ZliczanieWszystkichWarunkow();
 }
 
 void TfGlowne::pbWylaczZliczanieClick() {
-    konfiguracja_->Zliczanie = false;
+    sesja_->Konfiguracja().Zliczanie = false;
     pbWlaczZliczanie->show();
     pbWylaczZliczanie->hide();
-    dane_->ZliczanieWszystkichWarunkow();
+    wyszukiwanie_->ZliczanieWszystkichWarunkow();
 }
 
 void TfGlowne::InneProduktyClick() {
+    const QString plikProgramu = mPlikPomocy();
     mUstawieniePlikuPomocy(QStringLiteral("inneprodukty.hlp"));
     mPomoc(100);
-    mUstawieniePlikuPomocy(TAplikacja::PlikPomocy());
+    mUstawieniePlikuPomocy(plikProgramu);
 }
 
 void TfGlowne::PomocDoProgramuClick() {

@@ -1,8 +1,9 @@
-// TfGlowne: the main window and owner of every long-lived object of the program: the
-// configuration store, the four dictionaries, the loading query and its counting copy, and
-// the condition parser. The frame holds the panel `tcDane` (filled by the data part, see
-// CzescDanych.h) and the column of image buttons on the right; it asks before closing and
-// writes the configuration when it is destroyed.
+// TfGlowne: the main window. It creates the session (the long-lived objects below the windows:
+// configuration, dictionaries, the loading query and its counting copy, the parser) and the
+// window's parts, each given the session: the query editor and the result list in the panel
+// `tcDane`, the search run with its live counts, and showing a document; the column of image
+// buttons stands on the right. It asks before closing; when destroyed it releases the parts,
+// then the session's objects, and writes the configuration last.
 //
 //   TfGlowne okno;                 // loads the data directory (the current folder by default)
 //   okno.show();                   // geometry from Belvastrona.ini
@@ -12,8 +13,6 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,14 +20,11 @@
 
 class QAction;
 class QMenu;
-class TCzescDanych;
-class TcKonfiguracja;
-class TcParserBool;
-class TcSlownikTxt;
-class TcSlownikTxtAkt;
-class TcSlownikTxtIzba;
-class TcSlownikTxtPrzepis;
-class TcZapytanie;
+class TcEdytorZapytania;
+class TcListaWynikow;
+class TcPokazanie;
+class TcSesja;
+class TcWyszukiwanie;
 class TPrzyciskObrazkowy;
 
 class TfGlowne : public QWidget {
@@ -41,9 +37,12 @@ public:
     static constexpr int WysokoscProjektu = 570;
     static constexpr int KontekstPomocy = 150;
 
-    // The panel of the query editor and the result list (anchored on all four sides).
+    // The panel of the query editor and the result list (anchored on all four sides), and its
+    // two columns: the editor on the left of the separator, the result list on the right.
     QWidget* tcDane = nullptr;
     QWidget* PaintBox = nullptr;   // the separator line at the left of the result list
+    QWidget* pnWarunki = nullptr;
+    QWidget* pnRaport = nullptr;
 
     TPrzyciskObrazkowy* pbPomoc = nullptr;
     TPrzyciskObrazkowy* pbCzysc = nullptr;
@@ -60,30 +59,18 @@ public:
     QAction* InneProdukty = nullptr;
     QAction* OProgramie = nullptr;
 
-    // The long-lived objects.
-    TcKonfiguracja& Konfiguracja() { return *konfiguracja_; }
-    TcSlownikTxtAkt& SlownikAktow() { return *akty_; }
-    TcSlownikTxt& SlownikDzialow() { return *dzialy_; }
-    TcSlownikTxtIzba& SlownikIzb() { return *izby_; }
-    TcSlownikTxtPrzepis& SlownikPrzepisow() { return *przepisy_; }
-    TcZapytanie& Zapytanie() { return *zapytanie_; }
-    TcZapytanie& ZapytanieLiczace() { return *liczace_; }
-    TcParserBool& Parser() { return *parser_; }
-    TCzescDanych& Dane() { return *dane_; }
+    TcSesja& Sesja() { return *sesja_; }
+    TcEdytorZapytania& Edytor() { return *edytor_; }
+    TcListaWynikow& Lista() { return *lista_; }
+    TcPokazanie& Pokazanie() { return *pokazanie_; }
+    TcWyszukiwanie& Wyszukiwanie() { return *wyszukiwanie_; }
 
-    // The data directory ("" = the current folder): dictionaries and act texts live there.
-    const std::string& Katalog() const { return katalog_; }
-    std::string SciezkaDanych(const std::string& nazwa) const;
-
-    // Query state the frame sets at start: the chosen chamber (-1 none) and the current act.
-    int32_t WybranaIzba = -1;
+    // The act whose phrase index is loaded (file stem, "" when the data has no acts).
     std::string BiezacyAkt;
-
-    // Idle-time update handlers ("...Update") of this window.
-    void RejestracjaAktualizacji(std::function<void()> obsluga);
 
     // Handlers of the frame.
     void pbPomocClick();
+    void pbCzyscClick();
     void pbInformacjeClick();
     void pbWlaczZliczanieClick();
     void pbWylaczZliczanieClick();
@@ -97,27 +84,22 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* obiekt, QEvent* e) override;
 
 public:
     void setVisible(bool widoczne) override;
 
 private:
     void UtworzenieRamki();
-    void FormCreate(const TOpcjeLadowania& opcje);
+    void UtworzenieCzesci();
     void FormShow();
     void FormDestroy();
     void PolozenieKolumny();
 
-    std::string katalog_;
     bool pokazane_ = false;
-    std::unique_ptr<TcKonfiguracja> konfiguracja_;
-    std::unique_ptr<TcSlownikTxtAkt> akty_;
-    std::unique_ptr<TcSlownikTxt> dzialy_;
-    std::unique_ptr<TcSlownikTxtIzba> izby_;
-    std::unique_ptr<TcSlownikTxtPrzepis> przepisy_;
-    std::unique_ptr<TcZapytanie> zapytanie_;
-    std::unique_ptr<TcZapytanie> liczace_;
-    std::unique_ptr<TcParserBool> parser_;
-    std::unique_ptr<TCzescDanych> dane_;
+    std::unique_ptr<TcSesja> sesja_;
+    // The parts are children of their columns; the columns go before the session.
+    TcEdytorZapytania* edytor_ = nullptr;
+    TcListaWynikow* lista_ = nullptr;
+    TcPokazanie* pokazanie_ = nullptr;
+    TcWyszukiwanie* wyszukiwanie_ = nullptr;
 };

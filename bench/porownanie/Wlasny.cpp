@@ -2,50 +2,40 @@
 // WykonanieZapytania, then the result set walked into a list.
 #include "Silniki.h"
 
-
-#include "ParserBool.h"
+#include "Sesja.h"
 #include "Zapytanie.h"
-#include "bSlownikTxt.h"
 
 namespace {
 
 class TSilnikWlasny : public TSilnik {
 public:
-    TSilnikWlasny(const std::string& katalog, const std::string& slowniki)
-        : izby_(slowniki + "/izby.ini", true), przepisy_(slowniki + "/przepisy.ini", true) {
-        TOpcjeLadowania opcje;
-        opcje.Katalog = katalog;
-        q_ = std::make_unique<TcZapytanie>(opcje);
-        parser_ = std::make_unique<TcParserBool>(*q_);
-        kopia_ = std::make_unique<TcZapytanie>(*q_);
-        for (TcZapytanie* z : {q_.get(), kopia_.get()}) {
-            z->Parser = parser_.get();
-            z->SlownikIzb = &izby_;
-            z->SlownikPrzepisow = &przepisy_;
-        }
-    }
-    ~TSilnikWlasny() override {
-        kopia_.reset();   // the copy goes before the object whose files it uses
-        parser_.reset();
-        q_.reset();
+    TSilnikWlasny(const std::string& katalog, const std::string& slowniki) {
+        TOpcjeSesji opcje;
+        opcje.Ladowanie.Katalog = katalog;
+        opcje.KatalogSlownikow = slowniki;   // chambers and provisions only: the others stay empty
+        opcje.SlownikiWymagane = false;
+        opcje.OdczytKonfiguracji = false;
+        sesja_ = std::make_unique<TcSesja>(opcje);
     }
 
     std::string Nazwa() const override { return "ours"; }
 
     void Szukanie(const TWarunek& w, std::vector<int32_t>& dokumenty) override {
-        Wykonanie(*q_, w);
-        q_->Wynik.Numery(dokumenty);
+        TcZapytanie& q = sesja_->Zapytanie();
+        Wykonanie(q, w);
+        q.Wynik.Numery(dokumenty);
     }
 
     int64_t Zliczanie(const TWarunek& w) override {
-        Wykonanie(*kopia_, w);
-        return kopia_->Wynik.Liczba();
+        TcZapytanie& kopia = sesja_->Liczace();
+        Wykonanie(kopia, w);
+        return kopia.Wynik.Liczba();
     }
 
-    TcZapytanie& Ladujacy() { return *q_; }
+    TcZapytanie& Ladujacy() { return sesja_->Zapytanie(); }
 
 private:
-    static void Wykonanie(TcZapytanie& z, const TWarunek& w) {
+    void Wykonanie(TcZapytanie& z, const TWarunek& w) {
         using R = TWarunek::Rodzaj;
         z.Warunek = WarunekWlasny(w);
         z.WarunekDodatkowy.clear();
@@ -54,14 +44,10 @@ private:
         z.TylkoDoRaportu = false;
         z.PismoMinisterstwa = z.Interpretacja = z.TezaOrzeczenia = true;
         z.Raport.clear();
-        if (!z.WykonanieZapytania()) throw EInternalError("bench: condition refused: " + z.Warunek);
+        if (!sesja_->Wykonanie(z)) throw EInternalError("bench: condition refused: " + z.Warunek);
     }
 
-    TcSlownikTxtIzba izby_;
-    TcSlownikTxtPrzepis przepisy_;
-    std::unique_ptr<TcZapytanie> q_;
-    std::unique_ptr<TcParserBool> parser_;
-    std::unique_ptr<TcZapytanie> kopia_;
+    std::unique_ptr<TcSesja> sesja_;
 };
 
 }  // namespace

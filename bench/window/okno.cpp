@@ -19,9 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "DaneGlowne.h"
+#include "EdytorZapytania.h"
 #include "Konfiguracja.h"
 #include "ListaWynikow.h"
+#include "Sesja.h"
 #include "Tekst.h"
 #include "Wyszukiwanie.h"
 #include "Zapytanie.h"
@@ -65,14 +66,14 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
     okno.show();
     QApplication::processEvents();
     std::printf("%-7s %-44s %8.1f ms  (%d documents, image %s)\n", tryb, "start (load the data directory)",
-                std::chrono::duration<double, std::milli>(t1 - t0).count(), okno.Zapytanie().LiczbaDokumentow(),
-                okno.Zapytanie().Magazyn().NaDysku ? "on disk" : "in memory");
+                std::chrono::duration<double, std::milli>(t1 - t0).count(), okno.Sesja().Zapytanie().LiczbaDokumentow(),
+                okno.Sesja().Zapytanie().Magazyn().NaDysku ? "on disk" : "in memory");
 
-    auto& dane = static_cast<TcDaneGlowne&>(okno.Dane());
-    TcEdytorZapytania& e = dane.Edytor();
-    TcWyszukiwanie& w = dane.Wyszukiwanie();
-    TcListaWynikow& lista = dane.Lista();
-    okno.Konfiguracja().Zliczanie = true;
+    TcSesja& sesja = okno.Sesja();
+    TcEdytorZapytania& e = okno.Edytor();
+    TcWyszukiwanie& w = okno.Wyszukiwanie();
+    TcListaWynikow& lista = okno.Lista();
+    sesja.Konfiguracja().Zliczanie = true;
 
     auto slowo = [&](const char* tekst) {
         Wypisz(tryb, (std::string("leave word field: ") + tekst).c_str(),
@@ -88,13 +89,13 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
     const QString slowa[4] = {QStringLiteral("podatek"), QStringLiteral("podatek dochodowy"), QStringLiteral("podat*"),
                               QStringLiteral("interpretacja")};
     for (int n = 0; n < 4; ++n) e.enSlowo[size_t(n)]->setText(slowa[n]);
-    if (!okno.SlownikIzb().Wpisy.empty()) e.UstawienieIzbyWgNumeru(okno.SlownikIzb().Wpisy.front()->Numer);
-    if (!okno.SlownikPrzepisow().Wpisy.empty()) e.UstawieniePrzepisuWgNumeru(okno.SlownikPrzepisow().Wpisy.front()->Numer);
+    if (!sesja.Izby().Wpisy.empty()) e.UstawienieIzbyWgNumeru(sesja.Izby().Wpisy.front()->Numer);
+    if (!sesja.Przepisy().Wpisy.empty()) e.UstawieniePrzepisuWgNumeru(sesja.Przepisy().Wpisy.front()->Numer);
     Wypisz(tryb, "full recount (4 fields, chamber, provision)", Pomiar(powtorzen, [] {}, [&] { w.ZliczanieWszystkichWarunkow(); }));
     // The same six evaluations on the counting copy without the window, to tell the window's
     // share (labels, repaint) from the engine's.
     Wypisz(tryb, "  of which the six evaluations alone", Pomiar(powtorzen, [] {}, [&] {
-        TcZapytanie& z = okno.ZapytanieLiczace();
+        TcZapytanie& z = sesja.Liczace();
         z.TylkoDoRaportu = false;
         z.Interpretacja = z.PismoMinisterstwa = z.TezaOrzeczenia = true;
         z.WarunekDodatkowy.clear();
@@ -103,7 +104,7 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
             z.Izba = n == 4 ? e.Izba() : 0;
             z.Przepis = n == 5 ? e.Przepis() : 0;
             if (n >= 4 && z.Izba <= 0 && z.Przepis == 0) continue;
-            z.WykonanieZapytania();
+            sesja.Wykonanie(z);
         }
     }));
 

@@ -11,12 +11,15 @@
 
 #include "Aplikacja.h"
 #include "Bezczynnosc.h"
+#include "EdytorZapytania.h"
 #include "FabrykaDanych.h"
 #include "Konfiguracja.h"
 #include "Pomoc.h"
 #include "Powloka.h"
 #include "PrzyciskObrazkowy.h"
+#include "Sesja.h"
 #include "TestyOkien.h"
+#include "Zapytanie.h"
 #include "f_Glowne.h"
 #include "f_Winieta.h"
 
@@ -123,12 +126,10 @@ TEST_F(TfGlowneTest, ChamberListEndsWithAllChambersAndTheFirstActIsLoaded) {
         EXPECT_EQ(cxIzba->itemText(1), QStringLiteral("Izba Skarbowa w Łodzi"));
         EXPECT_EQ(cxIzba->itemText(2), QStringLiteral("Wszystkie izby skarbowe"));
         EXPECT_EQ(cxIzba->currentIndex(), 2);
-        EXPECT_EQ(okno->WybranaIzba, -1);
-        QComboBox* cxAkt = Lista(*okno, "cxAkt");
-        ASSERT_NE(cxAkt, nullptr);
-        EXPECT_EQ(cxAkt->count(), 1);
-        EXPECT_EQ(cxAkt->currentIndex(), 0);
+        EXPECT_EQ(okno->Edytor().Izba(), -1);
         EXPECT_EQ(okno->BiezacyAkt, "updof");
+        // The act's phrase index is loaded: its first section's candidate phrases are there.
+        EXPECT_EQ(okno->Sesja().Zapytanie().OdczytanieFraz(50), "podatek|podatek dochodowy");
         EXPECT_FALSE(okno->pbAktyWarunki->isHidden());
     }
     Budowa(false, false);
@@ -136,9 +137,18 @@ TEST_F(TfGlowneTest, ChamberListEndsWithAllChambersAndTheFirstActIsLoaded) {
     QComboBox* cxIzba = Lista(*okno, "cxIzba");
     ASSERT_EQ(cxIzba->count(), 1);
     EXPECT_EQ(cxIzba->itemText(0), QStringLiteral("Wszystkie izby skarbowe"));
-    EXPECT_EQ(Lista(*okno, "cxAkt")->count(), 0);
     EXPECT_TRUE(okno->BiezacyAkt.empty());
     EXPECT_TRUE(okno->pbAktyWarunki->isHidden());
+}
+
+TEST_F(TfGlowneTest, ButtonsOfWindowsStillToComeAreDisabled) {
+    auto okno = Otwarcie();
+    for (TPrzyciskObrazkowy* b : {okno->pbAktyWarunki, okno->pbSzablony, okno->pbRaporty}) {
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+        EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
+    }
+    for (TPrzyciskObrazkowy* b : {okno->pbPomoc, okno->pbCzysc, okno->pbInformacje, okno->pbKoniec})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
 }
 
 TEST_F(TfGlowneTest, AnsweringNoKeepsTheWindowAndWritesNothing) {
@@ -170,7 +180,7 @@ TEST_F(TfGlowneTest, ClosingWritesTheIniFileOnceAtDestruction) {
     // The next start reads it: counting off shows the other button.
     okno = Otwarcie();
     EXPECT_TRUE(okno->pbWlaczZliczanie->isVisible());
-    EXPECT_FALSE(okno->Konfiguracja().Zliczanie);
+    EXPECT_FALSE(okno->Sesja().Konfiguracja().Zliczanie);
 }
 
 TEST_F(TfGlowneTest, IniKeepsOtherContentIgnoresCaseAndFallsBackOnNonIntegers) {
@@ -179,7 +189,7 @@ TEST_F(TfGlowneTest, IniKeepsOtherContentIgnoresCaseAndFallsBackOnNonIntegers) {
     auto okno = Otwarcie();
     EXPECT_EQ(okno->size(), QSize(790, 600));
     EXPECT_EQ(okno->pos(), QPoint(40, 3));
-    EXPECT_TRUE(okno->Konfiguracja().Zliczanie);
+    EXPECT_TRUE(okno->Sesja().Konfiguracja().Zliczanie);
     okno.reset();
     EXPECT_EQ(konfiguracja.Zawartosc(),
               "; moje\r\n[glowne okno]\r\nszerokosc=790\r\nWYSOKOSC =600\r\nx=40\r\ny=3\r\n"

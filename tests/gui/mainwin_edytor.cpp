@@ -23,7 +23,7 @@ void KlikniecieOperatora(TcEdytorZapytania& e, int n, int razy) {
 }  // namespace
 
 TEST_F(TOknoEdytora, ConditionStringFromTheFieldsAndBackIntoThem) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     EXPECT_EQ(e.enSlowo[0]->text(), PLq("słowo/fraza - * dowolne litery"));
     EXPECT_TRUE(e.cbInterpretacja->isChecked() && e.cbPismoMinisterstwa->isChecked() && e.cbTezaOrzeczenia->isChecked());
     EXPECT_FALSE(e.cbTylkoDoRaportu->isChecked());
@@ -33,13 +33,13 @@ TEST_F(TOknoEdytora, ConditionStringFromTheFieldsAndBackIntoThem) {
     KlikniecieOperatora(e, 1, 1);   // LUB, ignored: the second field is empty
     KlikniecieOperatora(e, 2, 2);   // I NIE
     EXPECT_EQ(e.btOperator[1]->text(), QStringLiteral("I NIE"));
-    EXPECT_EQ(e.PrzygotowanieWarunku(*okno), " \"podatek\" AND_NOT \"VAT*\"");
+    EXPECT_EQ(e.PrzygotowanieWarunku(), " \"podatek\" AND_NOT \"VAT*\"");
     KlikniecieOperatora(e, 2, 1);
     EXPECT_EQ(e.btOperator[1]->text(), QStringLiteral("I"));
 
     // Reading back closes the gap and keeps a phrase in one field.
     e.meWarunekDodatkowy->setPlainText(QStringLiteral("\"x\""));
-    EXPECT_TRUE(e.OdczytanieWarunku(" \"podatek dochodowy\" OR \"VAT*\"", *okno));
+    EXPECT_TRUE(e.OdczytanieWarunku(" \"podatek dochodowy\" OR \"VAT*\""));
     EXPECT_EQ(e.enSlowo[0]->text(), QStringLiteral("podatek dochodowy"));
     EXPECT_EQ(e.enSlowo[1]->text(), QStringLiteral("VAT*"));
     EXPECT_EQ(e.enSlowo[2]->text(), QString());
@@ -51,8 +51,8 @@ TEST_F(TOknoEdytora, ConditionStringFromTheFieldsAndBackIntoThem) {
 }
 
 TEST_F(TOknoEdytora, FiveWordsAndOrNotWarnWhenReadBack) {
-    TcEdytorZapytania& e = dane->Edytor();
-    EXPECT_TRUE(e.OdczytanieWarunku(" \"a\" OR \"b\" AND_NOT \"c\" AND \"d\" OR \"e\"", *okno));
+    TcEdytorZapytania& e = okno->Edytor();
+    EXPECT_TRUE(e.OdczytanieWarunku(" \"a\" OR \"b\" AND_NOT \"c\" AND \"d\" OR \"e\""));
     ASSERT_EQ(dialogi.Liczba(), 1u);
     EXPECT_EQ(dialogi.Ostatni().Tytul, PLq("Pominięcie ostatniego warunku"));
     EXPECT_EQ(dialogi.Ostatni().Rodzaj, 0);
@@ -61,7 +61,7 @@ TEST_F(TOknoEdytora, FiveWordsAndOrNotWarnWhenReadBack) {
     EXPECT_EQ(e.btOperator[1]->text(), QStringLiteral("I NIE"));
 
     dialogi.Czyszczenie();
-    EXPECT_FALSE(e.OdczytanieWarunku(" \"a\" AND \"b\" OR_NOT \"c\"", *okno));
+    EXPECT_FALSE(e.OdczytanieWarunku(" \"a\" AND \"b\" OR_NOT \"c\""));
     ASSERT_EQ(dialogi.Liczba(), 1u);
     EXPECT_EQ(dialogi.Ostatni().Tytul, PLq("Niemożliwe pobranie całego zapytania"));
     EXPECT_EQ(dialogi.Ostatni().Tekst,
@@ -73,7 +73,7 @@ TEST_F(TOknoEdytora, FiveWordsAndOrNotWarnWhenReadBack) {
 }
 
 TEST_F(TOknoEdytora, WordFieldsTrimRefuseQuotesAndCountWhenLeft) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     // The untouched placeholder goes when the field is left, and its label stays empty.
     e.enSlowo[0]->setFocus(Qt::MouseFocusReason);
     e.bbSzukaj->setFocus(Qt::MouseFocusReason);
@@ -103,7 +103,7 @@ TEST_F(TOknoEdytora, WordFieldsTrimRefuseQuotesAndCountWhenLeft) {
 }
 
 TEST_F(TOknoEdytora, ProvisionAndChamberDisableTheOtherKindsButKeepTheirMarks) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     ModalnyPo([](QWidget* w) {
         auto* p = qobject_cast<TsPrzepis*>(w);
         ASSERT_NE(p, nullptr);
@@ -127,7 +127,7 @@ TEST_F(TOknoEdytora, ProvisionAndChamberDisableTheOtherKindsButKeepTheirMarks) {
     e.cxIzba->setCurrentIndex(krakow);
     emit e.cxIzba->activated(krakow);
     EXPECT_EQ(e.Izba(), 12);
-    EXPECT_EQ(okno->WybranaIzba, 12);
+    EXPECT_EQ(okno->Edytor().Izba(), 12);
     EXPECT_EQ(Liczba(5), QStringLiteral("1"));
 
     QTest::mouseClick(e.bbUsunieciePrzepisu, Qt::LeftButton);
@@ -149,7 +149,7 @@ TEST_F(TOknoEdytora, ProvisionAndChamberDisableTheOtherKindsButKeepTheirMarks) {
 }
 
 TEST_F(TOknoEdytora, CountsFollowTheSwitchesTheCountingButtonsAndTheCurrentReport) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     Slowo(1, QStringLiteral("alfa"));
     Slowo(2, QStringLiteral("beta"));
     EXPECT_EQ(Liczba(1), QStringLiteral("51"));

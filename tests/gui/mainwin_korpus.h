@@ -16,12 +16,13 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "DaneGlowne.h"
+#include "EdytorZapytania.h"
 #include "FabrykaDanych.h"
 #include "ListaWynikow.h"
 #include "ListaZaznaczen.h"
 #include "PrzyciskObrazkowy.h"
 #include "Pokazanie.h"
+#include "Sesja.h"
 #include "Tekst.h"
 #include "TestyOkien.h"
 #include "Wyszukiwanie.h"
@@ -63,8 +64,6 @@ protected:
             return wynikOtwarcia;
         };
         okno = std::make_unique<TfGlowne>();
-        dane = dynamic_cast<TcDaneGlowne*>(&okno->Dane());
-        ASSERT_NE(dane, nullptr);
         okno->show();
         okno->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
@@ -86,17 +85,17 @@ protected:
 
     // Types into a word field and leaves it for the search button, as the user would.
     void Slowo(int n, const QString& tekst) {
-        QLineEdit* e = dane->Edytor().enSlowo[size_t(n - 1)];
+        QLineEdit* e = okno->Edytor().enSlowo[size_t(n - 1)];
         e->setFocus(Qt::MouseFocusReason);
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Delete);
         Wpisz(e, tekst);
-        dane->Edytor().bbSzukaj->setFocus(Qt::MouseFocusReason);
+        okno->Edytor().bbSzukaj->setFocus(Qt::MouseFocusReason);
     }
-    void Szukaj() { QTest::mouseClick(dane->Edytor().bbSzukaj, Qt::LeftButton); }
+    void Szukaj() { QTest::mouseClick(okno->Edytor().bbSzukaj, Qt::LeftButton); }
 
-    TcListaWynikow& Lista() { return dane->Lista(); }
-    TListaZaznaczen& Wiersze() { return *dane->Lista().clvRaport; }
+    TcListaWynikow& Lista() { return okno->Lista(); }
+    TListaZaznaczen& Wiersze() { return *okno->Lista().clvRaport; }
     QString Podsumowanie() { return Wiersze().Tekst(0).section(QStringLiteral("\r\n"), 0, 0); }
 
     TTymczasowyKatalog katalog;
@@ -104,7 +103,6 @@ protected:
     TKonfiguracjaTestowa konfiguracja;
     TOdpowiedziDialogow dialogi;
     std::unique_ptr<TfGlowne> okno;
-    TcDaneGlowne* dane = nullptr;
     std::function<bool(const QString&)> otwarcie;
     QStringList otwarte;
     bool wynikOtwarcia = true;

@@ -26,7 +26,7 @@ std::string Plik(const char* nazwa) {
 }  // namespace
 
 TEST_F(TOknoWynikow, SearchNeedsAConditionKindSwitchesAreNone) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     QTest::mouseClick(e.bbCzyscWarunki, Qt::LeftButton);
     QTest::mouseClick(e.cbTezaOrzeczenia, Qt::LeftButton);
     Szukaj();
@@ -45,7 +45,7 @@ TEST_F(TOknoWynikow, SearchNeedsAConditionKindSwitchesAreNone) {
 }
 
 TEST_F(TOknoWynikow, WrongAdditionalConditionIsSelectedAndTheListKept) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     Slowo(1, QStringLiteral("beta"));
     Szukaj();
     ASSERT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: 50/50"));
@@ -54,7 +54,7 @@ TEST_F(TOknoWynikow, WrongAdditionalConditionIsSelectedAndTheListKept) {
     Szukaj();
     ASSERT_EQ(dialogi.Liczba(), 1u);
     EXPECT_EQ(dialogi.Ostatni().Tytul, PLq("Błąd w warunku dodatkowym"));
-    EXPECT_EQ(dialogi.Ostatni().Tekst, qs(okno->Parser().Blad));
+    EXPECT_EQ(dialogi.Ostatni().Tekst, qs(okno->Sesja().Parser().Blad));
     EXPECT_FALSE(dialogi.Ostatni().Tekst.isEmpty());
     EXPECT_TRUE(e.meWarunekDodatkowy->hasFocus());
     EXPECT_EQ(e.meWarunekDodatkowy->textCursor().selectedText(), QStringLiteral("\"beta\""));
@@ -65,6 +65,34 @@ TEST_F(TOknoWynikow, WrongAdditionalConditionIsSelectedAndTheListKept) {
     Szukaj();
     EXPECT_EQ(dialogi.Liczba(), 1u);
     EXPECT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: [ 1 - 50 ] / 51"));
+}
+
+TEST_F(TOknoWynikow, TooLongPhraseInAWordFieldFocusesThatFieldNotTheAdditionalCondition) {
+    TcEdytorZapytania& e = okno->Edytor();
+    Slowo(1, QStringLiteral("beta"));
+    Szukaj();
+    ASSERT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: 50/50"));
+
+    // Seventeen words in the second field (typed whole: the field takes 40 characters).
+    e.enSlowo[1]->setText(QStringLiteral("a b c d e f g h i j k l m n o p q"));
+    e.meWarunekDodatkowy->setPlainText(QStringLiteral("\"alfa\""));
+    Szukaj();
+    ASSERT_EQ(dialogi.Liczba(), 1u);
+    EXPECT_EQ(dialogi.Ostatni().Rodzaj, 0);
+    EXPECT_EQ(dialogi.Ostatni().Tytul, PLq("Błąd w szukanym słowie lub frazie"));
+    EXPECT_EQ(dialogi.Ostatni().Tekst, PLq("Fraza może mieć najwyżej 16 słów."));
+    EXPECT_TRUE(e.enSlowo[1]->hasFocus());
+    EXPECT_FALSE(e.meWarunekDodatkowy->hasFocus());
+    EXPECT_FALSE(e.meWarunekDodatkowy->textCursor().hasSelection());
+    EXPECT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: 50/50"));   // the result is kept
+
+    // The same phrase in the additional condition is that condition's error.
+    e.enSlowo[1]->clear();
+    e.meWarunekDodatkowy->setPlainText(QStringLiteral("\"a b c d e f g h i j k l m n o p q\""));
+    Szukaj();
+    ASSERT_EQ(dialogi.Liczba(), 2u);
+    EXPECT_EQ(dialogi.Ostatni().Tytul, PLq("Błąd w warunku dodatkowym"));
+    EXPECT_TRUE(e.meWarunekDodatkowy->hasFocus());
 }
 
 TEST_F(TOknoWynikow, SummariesAndPagingAt50_51And0) {
@@ -149,18 +177,18 @@ TEST_F(TOknoWynikow, RowsByDateTiesInTableOrderMarksKeptAcrossPagesAndResizes) {
 }
 
 TEST_F(TOknoWynikow, ShownDocumentMarksPhrasesOfOneKindOfOperatorOnly) {
-    TcEdytorZapytania& e = dane->Edytor();
+    TcEdytorZapytania& e = okno->Edytor();
     Slowo(1, QStringLiteral("podatek dochodowy"));
     Slowo(2, QStringLiteral("VAT"));
     Szukaj();
     ASSERT_EQ(Lista().TablicaRaportu.Liczba, 1);
-    EXPECT_EQ(dane->Pokazanie().WarunekWyroznienia, "\"podatek dochodowy\" AND \"VAT\"");
+    EXPECT_EQ(okno->Pokazanie().WarunekWyroznienia, "\"podatek dochodowy\" AND \"VAT\"");
 
     // Enter on the summary row does nothing.
     Wiersze().setFocus();
     Wiersze().UstawienieWybranego(0);
     mBezczynnosc::Wykonanie();
-    EXPECT_FALSE(dane->Pokazanie().bbPokaz->isEnabled());
+    EXPECT_FALSE(okno->Pokazanie().bbPokaz->isEnabled());
     QTest::keyClick(&Wiersze(), Qt::Key_Return);
     EXPECT_TRUE(otwarte.isEmpty());
     EXPECT_FALSE(QFile::exists(QStringLiteral("tmp.htm")));
@@ -182,11 +210,11 @@ TEST_F(TOknoWynikow, ShownDocumentMarksPhrasesOfOneKindOfOperatorOnly) {
     QTest::mouseClick(Wiersze().viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     QTest::mouseDClick(Wiersze().viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     EXPECT_EQ(otwarte.size(), 2);
-    EXPECT_EQ(Plik("tmp.htm"), okno->Zapytanie().OdczytanieDokumentu(52).Tekst);
+    EXPECT_EQ(Plik("tmp.htm"), okno->Sesja().Zapytanie().OdczytanieDokumentu(52).Tekst);
 
     // The shell refusing to open the file is reported; the file stays written.
     wynikOtwarcia = false;
-    QTest::mouseClick(dane->Pokazanie().bbPokaz, Qt::LeftButton);
+    QTest::mouseClick(okno->Pokazanie().bbPokaz, Qt::LeftButton);
     ASSERT_EQ(dialogi.Liczba(), 1u);
     EXPECT_EQ(dialogi.Ostatni().Tytul, PLq("Błąd pokazania wyjaśnienia"));
     EXPECT_EQ(dialogi.Ostatni().Tekst, PLq("Nieudana próba otwarcia przeglądarki dla wyjaśnienia z raportu."));
@@ -207,8 +235,8 @@ TEST_F(TOknoWynikow, ClearingAsksThenEmptiesQueryAndList) {
     QTest::mouseClick(okno->pbCzysc, Qt::LeftButton);
     EXPECT_EQ(Wiersze().LiczbaWierszy(), 0);
     EXPECT_EQ(Lista().TablicaRaportu.Liczba, 0);
-    EXPECT_TRUE(okno->Zapytanie().Raport.empty());
-    EXPECT_EQ(dane->Edytor().enSlowo[0]->text(), QString());
+    EXPECT_TRUE(okno->Sesja().Zapytanie().Raport.empty());
+    EXPECT_EQ(okno->Edytor().enSlowo[0]->text(), QString());
     mBezczynnosc::Wykonanie();
     EXPECT_FALSE(Lista().acNastepny->isEnabled() || Lista().acOstatni->isEnabled());
     // The next search lists again from page 0.
@@ -218,7 +246,7 @@ TEST_F(TOknoWynikow, ClearingAsksThenEmptiesQueryAndList) {
 }
 
 TEST_F(TOknoWynikow, EnterInAWordFieldSearchesAsTheDefaultButton) {
-    QLineEdit* pole = dane->Edytor().enSlowo[0];
+    QLineEdit* pole = okno->Edytor().enSlowo[0];
     pole->setFocus(Qt::MouseFocusReason);
     pole->selectAll();
     Wpisz(pole, QStringLiteral(" beta "));
@@ -227,7 +255,7 @@ TEST_F(TOknoWynikow, EnterInAWordFieldSearchesAsTheDefaultButton) {
     EXPECT_EQ(Liczba(1), QStringLiteral("50"));
     EXPECT_EQ(Podsumowanie(), PLq("LICZBA WYJAŚNIEŃ: 50/50"));
     // Enter in the additional condition is a new line, not a search.
-    auto* me = dane->Edytor().meWarunekDodatkowy;
+    auto* me = okno->Edytor().meWarunekDodatkowy;
     me->setFocus(Qt::MouseFocusReason);
     Slowo(1, QStringLiteral("alfa"));
     me->setFocus(Qt::MouseFocusReason);

@@ -210,11 +210,9 @@ TEST(KorpusZProbki, RodzajeDokumentowWynikajaZNazw) {
 
 TEST(KorpusZProbki, GrupyIzbIPrzepisowToDokumentyZIndeksu) {
     TKorpus& k = Korpus(false);
-    TcZapytanie q(TOpcjeLadowania{k.dane});
     TcSlownikTxtIzba izby(k.dane + "/izby.ini", true);
     TcSlownikTxtPrzepis przepisy(k.dane + "/przepisy.ini", true);
-    q.SlownikIzb = &izby;
-    q.SlownikPrzepisow = &przepisy;
+    TcZapytanie q(TOpcjeLadowania{k.dane}, &izby, &przepisy);
     ASSERT_EQ(izby.Wpisy.size(), 16u);
     ASSERT_GT(przepisy.Wpisy.size(), 200u);
 

@@ -1,14 +1,13 @@
 #include "PoleceniaCli.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "Analiza.h"
 #include "ParserBool.h"
+#include "Sesja.h"
 #include "Zapytanie.h"
-#include "bSlownikTxt.h"
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -79,33 +78,15 @@ std::string Zakres(int32_t od, int32_t do_) {
     return std::to_string(od) + "-" + std::to_string(do_);
 }
 
-struct TSesja {
-    std::unique_ptr<TcZapytanie> zapytanie;
-    std::unique_ptr<TcParserBool> parser;
-    std::unique_ptr<TcSlownikTxtIzba> izby;
-    std::unique_ptr<TcSlownikTxtPrzepis> przepisy;
-    std::string katalog;
-
-    std::string Sciezka(const std::string& nazwa) const { return (std::filesystem::path(katalog) / nazwa).string(); }
-    void Slowniki(TcZapytanie& q) {
-        if (!izby && std::filesystem::exists(Sciezka("izby.ini")))
-            izby = std::make_unique<TcSlownikTxtIzba>(Sciezka("izby.ini"), true);
-        if (!przepisy && std::filesystem::exists(Sciezka("przepisy.ini")))
-            przepisy = std::make_unique<TcSlownikTxtPrzepis>(Sciezka("przepisy.ini"), true);
-        q.SlownikIzb = izby.get();
-        q.SlownikPrzepisow = przepisy.get();
-    }
-};
-
-void BladWarunku(const TcParserBool& p, std::ostream& bledy) {
-    bledy << "Błąd w warunku dodatkowym: " << Utf8(p.Blad);
+void BladWarunku(const TcZapytanie& q, const TcParserBool& p, std::ostream& bledy) {
+    bledy << (q.BladWarunkuStandardowego() ? "Błąd w warunku: " : "Błąd w warunku dodatkowym: ") << Utf8(p.Blad);
     if (p.PozycjaBledu > 0)
         bledy << " (pozycja " << p.PozycjaBledu << ", długość " << p.DlugoscBledu << ")";
     bledy << "\n";
 }
 
-int Info(TSesja& s, std::ostream& out) {
-    const TcZapytanie& q = *s.zapytanie;
+int Info(TcSesja& s, std::ostream& out) {
+    const TcZapytanie& q = s.Zapytanie();
     out << "documents " << q.LiczbaDokumentow() << "\n"
         << "words " << q.Magazyn().W << "\n"
         << "mode " << (q.NaDysku ? "disk" : "memory") << "\n"
@@ -114,8 +95,8 @@ int Info(TSesja& s, std::ostream& out) {
     return 0;
 }
 
-int Query(TSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
-    TcZapytanie& q = *s.zapytanie;
+int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+    TcZapytanie& q = s.Zapytanie();
     q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
     bool tylkoLiczba = false, json = false;
     for (size_t i = 0; i < r.size(); ++i) {
@@ -131,9 +112,8 @@ int Query(TSesja& s, const std::vector<std::string>& r, std::ostream& out, std::
         else if (o == "--json") json = true;
         else throw BladWywolania{"Nieznana opcja polecenia query: '" + o + "'."};
     }
-    s.Slowniki(q);
-    if (!q.WykonanieZapytania()) {
-        BladWarunku(*s.parser, err);
+    if (!s.Wykonanie(q)) {
+        BladWarunku(q, s.Parser(), err);
         return 2;
     }
     const TcTablicaLogiczna& w = q.Wynik;
@@ -164,7 +144,7 @@ int Query(TSesja& s, const std::vector<std::string>& r, std::ostream& out, std::
     return 0;
 }
 
-int Show(TSesja& s, const std::vector<std::string>& r, std::ostream& out) {
+int Show(TcSesja& s, const std::vector<std::string>& r, std::ostream& out) {
     std::optional<int32_t> numer;
     std::string wyroznienie;
     for (size_t i = 0; i < r.size(); ++i) {
@@ -173,7 +153,7 @@ int Show(TSesja& s, const std::vector<std::string>& r, std::ostream& out) {
         else throw BladWywolania{"Nieznany argument polecenia show: '" + r[i] + "'."};
     }
     if (!numer) throw BladWywolania{"Polecenie show wymaga numeru dokumentu."};
-    const TcZapytanie& q = *s.zapytanie;
+    const TcZapytanie& q = s.Zapytanie();
     if (*numer < 1 || *numer > q.LiczbaDokumentow())
         throw BladWywolania{"Nie ma dokumentu numer " + std::to_string(*numer) + " (dokumenty 1-" +
                             std::to_string(q.LiczbaDokumentow()) + ")."};
@@ -184,19 +164,17 @@ int Show(TSesja& s, const std::vector<std::string>& r, std::ostream& out) {
 }
 
 // Each text counted alone, as the live counts beside the query fields do, on a counting copy.
-int Count(TSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+int Count(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
     if (r.empty()) throw BladWywolania{"Polecenie count wymaga co najmniej jednego tekstu."};
-    TcZapytanie kopia(*s.zapytanie);
-    kopia.Parser = s.parser.get();
+    TcZapytanie& kopia = s.Liczace();
     kopia.Interpretacja = kopia.PismoMinisterstwa = kopia.TezaOrzeczenia = true;
-    s.Slowniki(kopia);
     for (const std::string& t : r) {
         std::string warunek(1, '"');
         warunek += Win(t);
         warunek += '"';
         kopia.WarunekDodatkowy = std::move(warunek);
-        if (!kopia.WykonanieZapytania()) {
-            BladWarunku(*s.parser, err);
+        if (!s.Wykonanie(kopia)) {
+            BladWarunku(kopia, s.Parser(), err);
             return 2;
         }
         out << kopia.Wynik.Liczba() << "\n";
@@ -243,13 +221,14 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
         return 1;
     }
 
-    TSesja s;
-    s.katalog = w.katalog;
+    std::unique_ptr<TcSesja> sesja;
     try {
-        TOpcjeLadowania opcje;
-        opcje.Katalog = w.katalog;   // a path: bytes as given, not text
-        opcje.WymusDysk = w.dysk;
-        s.zapytanie = std::make_unique<TcZapytanie>(opcje);
+        TOpcjeSesji opcje;
+        opcje.Ladowanie.Katalog = w.katalog;   // a path: bytes as given, not text
+        opcje.Ladowanie.WymusDysk = w.dysk;
+        opcje.SlownikiWymagane = false;        // a bare index answers every query but chambers and provisions
+        opcje.OdczytKonfiguracji = false;
+        sesja = std::make_unique<TcSesja>(opcje);
     } catch (const EBladOtwarcia& e) {
         err << "Nie można wczytać katalogu danych '" << w.katalog << "': " << Utf8(e.Tekst) << "\n";
         return 1;
@@ -257,9 +236,7 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
         err << "Nie można wczytać katalogu danych '" << w.katalog << "': " << Utf8(e.what()) << "\n";
         return 1;
     }
-    s.parser = std::make_unique<TcParserBool>(*s.zapytanie);
-    s.zapytanie->Parser = s.parser.get();
-
+    TcSesja& s = *sesja;
     try {
         if (w.polecenie == "info") return Info(s, out);
         if (w.polecenie == "query") return Query(s, w.reszta, out, err);

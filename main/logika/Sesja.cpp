@@ -1,0 +1,59 @@
+#include "Sesja.h"
+
+#include <sys/stat.h>
+
+#include "Konfiguracja.h"
+#include "ParserBool.h"
+#include "Zapytanie.h"
+#include "bSlownikTxt.h"
+
+namespace {
+
+bool Istnieje(const std::string& sciezka) {
+    struct stat s {};
+    return ::stat(sciezka.c_str(), &s) == 0;
+}
+
+// The dictionary read from its file; an empty one when the file is missing and may be.
+template <class TSlownik>
+std::unique_ptr<TSlownik> Slownik(const std::string& sciezka, bool wymagany) {
+    return std::make_unique<TSlownik>(sciezka, wymagany || Istnieje(sciezka));
+}
+
+}  // namespace
+
+TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
+    konfiguracja_ = std::make_unique<TcKonfiguracja>();
+    if (opcje.OdczytKonfiguracji) konfiguracja_->OdczytanieKonfiguracji(TGeometriaOkna{});
+    const bool wymagane = opcje.SlownikiWymagane;
+    const std::string& slowniki = opcje.KatalogSlownikow.empty() ? katalog_ : opcje.KatalogSlownikow;
+    akty_ = Slownik<TcSlownikTxtAkt>(Sciezka(slowniki, "akty.ini"), wymagane);
+    dzialy_ = Slownik<TcSlownikTxt>(Sciezka(slowniki, "dzialy.ini"), wymagane);
+    izby_ = Slownik<TcSlownikTxtIzba>(Sciezka(slowniki, "izby.ini"), wymagane);
+    przepisy_ = Slownik<TcSlownikTxtPrzepis>(Sciezka(slowniki, "przepisy.ini"), wymagane);
+    zapytanie_ = std::make_unique<TcZapytanie>(opcje.Ladowanie, izby_.get(), przepisy_.get());
+    liczace_ = std::make_unique<TcZapytanie>(*zapytanie_);
+    parser_ = std::make_unique<TcParserBool>(*zapytanie_);
+}
+
+TcSesja::~TcSesja() { Zwolnienie(); }
+
+void TcSesja::Zwolnienie() {
+    parser_.reset();
+    liczace_.reset();
+    zapytanie_.reset();
+    akty_.reset();
+    przepisy_.reset();
+    izby_.reset();
+    dzialy_.reset();
+}
+
+bool TcSesja::Wykonanie(TcZapytanie& zapytanie) { return zapytanie.WykonanieZapytania(*parser_); }
+
+std::string TcSesja::Sciezka(const std::string& katalog, const std::string& nazwa) {
+    if (katalog.empty()) return nazwa;
+    std::string sciezka = katalog;
+    if (sciezka.back() != '/') sciezka.push_back('/');
+    sciezka.append(nazwa);
+    return sciezka;
+}

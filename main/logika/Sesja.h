@@ -1,0 +1,87 @@
+// The session: builds, connects and owns the program's long-lived objects below the windows.
+// The main window, the command-line tool, the benchmarks and the tests all start from it, so
+// they evaluate queries with the same objects wired the same way.
+//
+//   TcSesja sesja({.Ladowanie = {.Katalog = "dane"}});   // reads the dictionaries, loads the store
+//   TcZapytanie& q = sesja.Zapytanie();
+//   q.Warunek = "\"podatek\" AND_NOT \"VAT*\"";
+//   if (!sesja.Wykonanie(q)) show sesja.Parser().Blad;
+//
+// Built in this order: the configuration store (reads "Belvastrona.ini"),
+// the four dictionaries (acts, sections, chambers, provisions), the loading query (it loads
+// the index store), the counting copy sharing that store, and the condition parser, which
+// searches phrases on the loading query. The finder, the mail sender and the template table
+// join the same list as they arrive. Zwolnienie releases the parser, the two queries and the
+// dictionaries in that order; the configuration stays so that the window can write it last.
+//
+// Loading errors leave the constructor (EInOutError, ECorruptIndex, EBladOtwarcia, a dictionary
+// that cannot be read): nothing half-built remains.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "MagazynIndeksu.h"
+
+class TcKonfiguracja;
+class TcParserBool;
+class TcSlownikTxt;
+class TcSlownikTxtAkt;
+class TcSlownikTxtIzba;
+class TcSlownikTxtPrzepis;
+class TcZapytanie;
+
+struct TOpcjeSesji {
+    TOpcjeLadowania Ladowanie;        // the data directory ("" = the current folder) and the mode
+    // A dictionary file that is missing is an error (the window); off, the dictionary is empty
+    // (the command-line tool works on a bare index).
+    bool SlownikiWymagane = true;
+    // Where the dictionaries are, when not in the data directory (the benchmarks keep them apart).
+    std::string KatalogSlownikow;
+    // Read "Belvastrona.ini" at once (the window); off, the configuration keeps its defaults and
+    // the user's folder is not touched (the command-line tool, the benchmarks).
+    bool OdczytKonfiguracji = true;
+};
+
+class TcSesja {
+public:
+    explicit TcSesja(const TOpcjeSesji& opcje = {});
+    ~TcSesja();
+    TcSesja(const TcSesja&) = delete;
+    TcSesja& operator=(const TcSesja&) = delete;
+
+    TcKonfiguracja& Konfiguracja() { return *konfiguracja_; }
+    const TcSlownikTxtAkt& Akty() const { return *akty_; }
+    const TcSlownikTxt& Dzialy() const { return *dzialy_; }
+    const TcSlownikTxtIzba& Izby() const { return *izby_; }
+    const TcSlownikTxtPrzepis& Przepisy() const { return *przepisy_; }
+    TcZapytanie& Zapytanie() { return *zapytanie_; }             // the user's searches
+    const TcZapytanie& Zapytanie() const { return *zapytanie_; }
+    TcZapytanie& Liczace() { return *liczace_; }                 // the live counts
+    TcParserBool& Parser() { return *parser_; }
+
+    // Runs a query of this session (the loading one or the counting copy) with the session's
+    // parser; false when a condition is wrong (Parser() describes the error).
+    bool Wykonanie(TcZapytanie& zapytanie);
+
+    // The data directory as given ("" = the current folder) and a file's path in it.
+    const std::string& Katalog() const { return katalog_; }
+    std::string SciezkaDanych(const std::string& nazwa) const { return Sciezka(katalog_, nazwa); }
+
+    // Releases the parser, the queries and the dictionaries (in that order); the configuration
+    // stays. Called by the destructor when not called before.
+    void Zwolnienie();
+
+private:
+    static std::string Sciezka(const std::string& katalog, const std::string& nazwa);
+
+    std::string katalog_;
+    std::unique_ptr<TcKonfiguracja> konfiguracja_;
+    std::unique_ptr<TcSlownikTxtAkt> akty_;
+    std::unique_ptr<TcSlownikTxt> dzialy_;
+    std::unique_ptr<TcSlownikTxtIzba> izby_;
+    std::unique_ptr<TcSlownikTxtPrzepis> przepisy_;
+    std::unique_ptr<TcZapytanie> zapytanie_;
+    std::unique_ptr<TcZapytanie> liczace_;
+    std::unique_ptr<TcParserBool> parser_;
+};
