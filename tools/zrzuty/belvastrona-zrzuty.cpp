@@ -1,0 +1,177 @@
+// belvastrona-zrzuty OUTDIR [DATA_DIR]: pictures of the program's windows, one PNG per window
+// and state, for checking the layout by eye (tools/screenshots runs it on a virtual display):
+// TfGlowne.png, TfDialog-Informacja.png, ..., TsPrzepis.png, TfWinieta.png, and the main
+// window's data part before a search, on two result pages. It also leaves
+// tmp-htm-wyroznienie.htm, the first document as "Pokaż" writes it, with a style that makes
+// the marked phrases visible, for a browser to render.
+//
+// The windows are driven by their objects' names, as the tests drive them; message dialogs
+// are answered, not shown. The configuration goes to a temporary folder, so the user's
+// Belvastrona.ini is not touched.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+#include "Aplikacja.h"
+#include "ListaZaznaczen.h"
+#include "Pokazanie.h"
+#include "Sesja.h"
+#include "f_Dialog.h"
+#include "f_Glowne.h"
+#include "f_Winieta.h"
+#include "mDialog.h"
+#include "s_Przepis.h"
+
+namespace {
+
+void Odczekanie(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool Zapisanie(QWidget& okno, const QString& katalog, const QString& nazwa) {
+    okno.show();
+    okno.raise();
+    okno.activateWindow();
+    Odczekanie(400);
+    const QString plik = QDir(katalog).filePath(nazwa + QStringLiteral(".png"));
+    const bool ok = okno.grab().save(plik);
+    std::fprintf(stderr, "%s %s\n", ok ? "saved" : "FAILED", plik.toLocal8Bit().constData());
+    return ok;
+}
+
+template <class T>
+T* Kontrolka(QWidget& okno, const char* nazwa) {
+    T* k = okno.findChild<T*>(QString::fromLatin1(nazwa));
+    if (k == nullptr) std::fprintf(stderr, "missing control %s\n", nazwa);
+    return k;
+}
+
+// Types a word into the first field and leaves it, as the user would.
+void Slowo(QWidget& okno, const QString& tekst) {
+    auto* pole = Kontrolka<QLineEdit>(okno, "enSlowo1");
+    auto* szukaj = Kontrolka<QPushButton>(okno, "bbSzukaj");
+    if (!pole || !szukaj) return;
+    pole->setFocus(Qt::MouseFocusReason);
+    pole->setText(tekst);
+    szukaj->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+}
+
+bool StanyDanych(TfGlowne& okno, const QString& katalog) {
+    bool ok = true;
+    Slowo(okno, QString::fromUtf8("podatek"));
+    ok = Zapisanie(okno, katalog, QStringLiteral("TfGlowne-przed-wyszukaniem")) && ok;
+
+    auto* szukaj = Kontrolka<QPushButton>(okno, "bbSzukaj");
+    auto* lista = Kontrolka<TListaZaznaczen>(okno, "clvRaport");
+    auto* nastepny = Kontrolka<QAction>(okno, "acNastepny");
+    auto* pierwszy = Kontrolka<QAction>(okno, "acPierwszy");
+    auto* pokaz = Kontrolka<QAction>(okno, "acPokaz");
+    if (!szukaj || !lista || !nastepny || !pierwszy || !pokaz) return false;
+    // A word common enough to fill more than one page.
+    for (const char* slowo : {"podatek", "podatku", "VAT", "w"}) {
+        Slowo(okno, QString::fromLatin1(slowo));
+        szukaj->click();
+        QApplication::processEvents();
+        if (nastepny->isEnabled()) break;
+    }
+    ok = Zapisanie(okno, katalog, QStringLiteral("TfGlowne-wynik-strona-1")) && ok;
+    if (nastepny->isEnabled()) {
+        nastepny->trigger();
+        ok = Zapisanie(okno, katalog, QStringLiteral("TfGlowne-wynik-strona-2")) && ok;
+        pierwszy->trigger();
+    }
+
+    // The first document as "Pokaż" writes it; the corpus carries no style for the marked
+    // phrases, so the picture's copy gets one.
+    if (lista->LiczbaWierszy() > 1) {
+        lista->UstawienieWybranego(1);
+        const auto otwarcie = TcPokazanie::OtwarciePliku;
+        QString zapisany;
+        TcPokazanie::OtwarciePliku = [&](const QString& plik) {
+            zapisany = QDir::current().absoluteFilePath(plik);
+            return true;
+        };
+        QApplication::processEvents();
+        pokaz->setEnabled(true);
+        pokaz->trigger();
+        TcPokazanie::OtwarciePliku = otwarcie;
+        QFile plik(zapisany);
+        if (zapisany.isEmpty() || !plik.open(QIODevice::ReadOnly)) return false;
+        QByteArray html = plik.readAll();
+        html.prepend("<STYLE>.wyroznienie { background: yellow; }</STYLE>\r\n");
+        QFile kopia(QDir(katalog).absoluteFilePath(QStringLiteral("tmp-htm-wyroznienie.htm")));
+        ok = kopia.open(QIODevice::WriteOnly) && kopia.write(html) == html.size() && ok;
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TAplikacja aplikacja(argc, argv);
+    const QStringList argumenty = TAplikacja::arguments().mid(1);
+    if (argumenty.isEmpty() || argumenty.size() > 2) {
+        std::fprintf(stderr, "usage: belvastrona-zrzuty OUTDIR [DATA_DIR]\n");
+        return 2;
+    }
+    const QString katalog = QDir(argumenty.at(0)).absolutePath();
+    QDir().mkpath(katalog);
+    if (argumenty.size() == 2 && !QDir::setCurrent(argumenty.at(1))) {
+        std::fprintf(stderr, "belvastrona-zrzuty: no data directory %s\n", argumenty.at(1).toLocal8Bit().constData());
+        return 2;
+    }
+    QTemporaryDir konfiguracja;
+    qputenv("BELVASTRONA_KONFIGURACJA", konfiguracja.path().toLocal8Bit());
+    mDialogTest::Wlaczenie();
+
+    std::unique_ptr<TfGlowne> glowne;
+    try {
+        glowne = std::make_unique<TfGlowne>();
+    } catch (const std::exception& b) {
+        std::fprintf(stderr, "belvastrona-zrzuty: %s\n", b.what());
+        return 1;
+    }
+    bool ok = Zapisanie(*glowne, katalog, QStringLiteral("TfGlowne"));
+
+    struct TDialog {
+        const char* nazwa;
+        int rodzaj, domyslny;
+        const char* tytul;
+        const char* tekst;
+    };
+    const TDialog dialogi[] = {
+        {"TfDialog-Informacja", 2, 2, "Nie znaleziono", "Nie znaleziono dokumentów spełniających warunki zapytania."},
+        {"TfDialog-Ostrzezenie", 0, 2, "Błąd otwarcia witryny", "Nieudana próba otwarcia przeglądarki dla witryny producenta."},
+        {"TfDialog-Pytanie", 3, 0, "Potwierdź", "Czy na pewno zakończyć pracę programu?"},
+        {"TfDialog-PytanieZAnulowaniem", 4, 3, "Zapisz zmiany", "Czy chcesz zapisać wprowadzone zmiany?"},
+    };
+    for (const TDialog& d : dialogi) {
+        TfDialog okno(QString::fromUtf8(d.tytul), QString::fromUtf8(d.tekst), d.rodzaj, d.domyslny, glowne.get());
+        ok = Zapisanie(okno, katalog, QString::fromLatin1(d.nazwa)) && ok;
+    }
+    {
+        TsPrzepis okno(glowne->Sesja().Dzialy(), glowne->Sesja().Przepisy(), glowne.get());
+        ok = Zapisanie(okno, katalog, QStringLiteral("TsPrzepis")) && ok;
+    }
+    {
+        TfWinieta okno(glowne.get());
+        ok = Zapisanie(okno, katalog, QStringLiteral("TfWinieta")) && ok;
+    }
+    ok = StanyDanych(*glowne, katalog) && ok;
+
+    // Closing without the question: the pictures are not a working session.
+    glowne.reset();
+    mDialogTest::Wylaczenie();
+    return ok ? 0 : 1;
+}
