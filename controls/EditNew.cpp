@@ -24,8 +24,9 @@ bool DozwolonySterujacy(QChar c) {
     return u == 3 || u == 8 || u == 13 || u == 22 || u == 24;
 }
 
-// The character a key press types, as the old character messages gave it: Ctrl+letter is
-// the control code of the letter; keys that type nothing (arrows, Delete, F-keys) give QChar().
+// The character a key press types, as the field's filters expect it: Ctrl+letter is the
+// control code of the letter (Ctrl+C is 3, Ctrl+V 22); keys that type nothing (arrows,
+// Delete, F-keys) give QChar().
 // Ctrl+Alt is AltGr on Polish keyboards: its letters (ą, ę, ...) are typed characters.
 QChar ZnakKlawisza(const QKeyEvent* e) {
     const Qt::KeyboardModifiers mod = e->modifiers();

@@ -58,7 +58,7 @@ public:
     // may change it or reject it (set it to QChar()).
     std::function<void(TEditN&, QChar&)> OnKeyPress;
 
-    // The old "no limit" of the maximum length is 0.
+    // The maximum length, 0 meaning no limit (a template or a caller may store 0).
     int MaxLength() const;
     void setMaxLength0(int dlugosc);
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-// Blanks in the old sense: every character up to the space.
+// Blanks here are every character up to the space, control characters included.
 QString BezOtoczenia(const QString& t) {
     qsizetype a = 0, b = t.size();
     while (a < b && t[a].unicode() <= 32) ++a;
