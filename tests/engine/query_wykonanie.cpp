@@ -8,6 +8,7 @@
 
 #include "FabrykaDanych.h"
 #include "ParserBool.h"
+#include "Sesja.h"
 #include "ZapisDanych.h"
 #include "Zapytanie.h"
 #include "bSlownikTxt.h"
@@ -31,19 +32,22 @@ protected:
                            {"0064000.htm", "vat zwolnienie stawka", 0, {7, 8}, 0x2C8F5A21},
                        },
                        opcje);
-        izby = std::make_unique<TcSlownikTxtIzba>(dir.Plik("izby.ini"), true);
-        przepisy = std::make_unique<TcSlownikTxtPrzepis>(dir.Plik("przepisy.ini"), true);
-        q = std::make_unique<TcZapytanie>(TOpcjeLadowania{dir.Sciezka()}, izby.get(), przepisy.get());
-        parser = std::make_unique<TcParserBool>(*q);
+        TOpcjeSesji o;
+        o.Ladowanie.Katalog = dir.Sciezka();
+        o.OdczytKonfiguracji = false;
+        sesja = std::make_unique<TcSesja>(o);
+        q = &sesja->Zapytanie();
+        parser = &sesja->Parser();
+        izby = &sesja->Izby();
         WszystkieRodzaje(*q);
     }
     static void WszystkieRodzaje(TcZapytanie& z) { z.Interpretacja = z.PismoMinisterstwa = z.TezaOrzeczenia = true; }
     bool Wykonanie() { return q->WykonanieZapytania(*parser); }
     TTymczasowyKatalog dir;
-    std::unique_ptr<TcSlownikTxtIzba> izby;
-    std::unique_ptr<TcSlownikTxtPrzepis> przepisy;
-    std::unique_ptr<TcZapytanie> q;
-    std::unique_ptr<TcParserBool> parser;
+    std::unique_ptr<TcSesja> sesja;   // the dictionaries, the query and the parser, wired as the program wires them
+    TcZapytanie* q = nullptr;
+    TcParserBool* parser = nullptr;
+    const TcSlownikTxtIzba* izby = nullptr;
 };
 
 using V = std::vector<int32_t>;
