@@ -2,8 +2,6 @@
 // it, or a step of the write fails. The file must stay a whole, readable configuration.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -22,6 +19,7 @@
 #include "Bledy.h"
 #include "Konfiguracja.h"
 #include "PlikIni.h"
+#include "ZabijanieZapisu.h"
 #include "ZapisBezpieczny.h"
 #include "cp1250.h"
 
@@ -81,22 +79,9 @@ void Zapisanie(TcKonfiguracja& k, const TZestaw& z) {
     k.ZapisanieKonfiguracji(TGeometriaOkna{z.X, z.Y, z.Szerokosc, z.Wysokosc}, z.Maksymalne);
 }
 
-// What a killed process leaves behind is settled in the page cache, alike on every file system;
-// a memory-backed folder keeps a busy disk's sync time from swallowing the kill window.
-fs::path KatalogRoboczy() {
-    std::error_code blad;
-    if (fs::is_directory("/dev/shm", blad) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
-    return fs::temp_directory_path();
-}
-
 class ZapisIni : public ::testing::Test {
 protected:
     void SetUp() override {
-        katalog_ = KatalogRoboczy() /
-                   ("belv_zapis_ini_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(katalog_);
-        fs::create_directories(katalog_);
         sciezka_ = (katalog_ / "Belvastrona.ini").string();
         const char* k = std::getenv("BELVASTRONA_KONFIGURACJA");
         if (k) poprzedni_ = k;
@@ -106,10 +91,11 @@ protected:
         mAwariaZapisu(nullptr);
         if (poprzedni_) ::setenv("BELVASTRONA_KONFIGURACJA", poprzedni_->c_str(), 1);
         else ::unsetenv("BELVASTRONA_KONFIGURACJA");
-        fs::remove_all(katalog_);
     }
 
-    fs::path katalog_;
+    const TKatalogZabijania katalogZabijania_{std::string("belv_zapis_ini_") +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const fs::path& katalog_ = katalogZabijania_.Sciezka();
     std::string sciezka_;
     std::optional<std::string> poprzedni_;
 };
@@ -136,54 +122,22 @@ TEST_F(ZapisIni, AKilledSaveLeavesAWholeConfiguration) {
     const auto zapis = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0) / 2;
     const long doZabicia = std::max<long>(300, std::min<long>(2 * zapis.count(), 40000));
 
-    const unsigned ziarno = std::random_device{}();
-    SCOPED_TRACE("seed " + std::to_string(ziarno) + ", kills within " + std::to_string(doZabicia) + " us");
-    std::mt19937 los(ziarno);
-    std::uniform_int_distribution<long> opoznienie(0, doZabicia);
-
     int niezmienionych = 0, zmienionych = 0;
-    for (int proba = 0; proba < 200; ++proba) {
-        const std::string przed = Bajty(sciezka_);
-        int sygnal[2];
-        ASSERT_EQ(::pipe(sygnal), 0);
-        const pid_t dziecko = ::fork();
-        ASSERT_GE(dziecko, 0);
-        if (dziecko == 0) {
-            ::close(sygnal[0]);
-            const char start = 's';
-            if (::write(sygnal[1], &start, 1) != 1) ::_exit(2);
-            try {
-                for (bool drugi = true;; drugi = !drugi) Zapisanie(konfiguracja, drugi ? Drugi : Pierwszy);
-            } catch (...) {
-                ::_exit(1);
-            }
-        }
-        ::close(sygnal[1]);
-        char start = 0;
-        ASSERT_EQ(::read(sygnal[0], &start, 1), 1);
-        ::close(sygnal[0]);
-        ::usleep(static_cast<useconds_t>(opoznienie(los)));
-        ::kill(dziecko, SIGKILL);
-        int stan = 0;
-        ASSERT_EQ(::waitpid(dziecko, &stan, 0), dziecko);
-        ASSERT_TRUE(WIFSIGNALED(stan)) << "the child stopped saving by itself, status " << stan;
-
-        const std::string po = Bajty(sciezka_);
-        ASSERT_TRUE(dozwolone.count(po)) << "kill " << proba << ": " << po.size() << " bytes, ending "
-                                         << po.substr(po.size() - std::min<size_t>(po.size(), 120));
-        (po == przed ? niezmienionych : zmienionych)++;
-
-        // A kill leaves at most the one temporary file of the save it interrupted.
-        int obcych = 0;
-        for (const auto& e : fs::directory_iterator(katalog_)) {
-            const std::string nazwa = e.path().filename().string();
-            if (nazwa == "Belvastrona.ini") continue;
-            ++obcych;
-            EXPECT_EQ(nazwa.rfind("Belvastrona.ini.tmp-" + std::to_string(dziecko) + "-", 0), 0u) << nazwa;
-            fs::remove(e.path());
-        }
-        EXPECT_LE(obcych, 1) << "kill " << proba;
-    }
+    std::string przed = Bajty(sciezka_);
+    ZabijanieWTrakcie(
+        200, doZabicia,
+        [&] {
+            for (bool drugi = true;; drugi = !drugi) Zapisanie(konfiguracja, drugi ? Drugi : Pierwszy);
+        },
+        [&](int proba, pid_t dziecko) {
+            const std::string po = Bajty(sciezka_);
+            ASSERT_TRUE(dozwolone.count(po)) << "kill " << proba << ": " << po.size() << " bytes, ending "
+                                             << po.substr(po.size() - std::min<size_t>(po.size(), 120));
+            (po == przed ? niezmienionych : zmienionych)++;
+            przed = po;
+            // A kill leaves at most the one temporary file of the save it interrupted.
+            EXPECT_LE(katalogZabijania_.UsuniecieTymczasowych("Belvastrona.ini", dziecko), 1) << "kill " << proba;
+        });
     // Some kills must have come after a finished write, or the test proved nothing.
     EXPECT_GT(zmienionych, 0);
     RecordProperty("unchanged", niezmienionych);
