@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Bledy.h"
+#include "FabrykaDanych.h"
 #include "Konfiguracja.h"
 #include "PlikIni.h"
 #include "ZabijanieZapisu.h"
@@ -27,17 +28,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Bajty(const std::string& sciezka) {
-    std::ifstream f(sciezka, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void Zapisz(const std::string& sciezka, const std::string& bajty) {
-    std::ofstream f(sciezka, std::ios::binary | std::ios::trunc);
-    f << bajty;
-}
+std::string Bajty(const std::string& sciezka) { return OdczytPliku(sciezka); }
+void Zapisz(const std::string& sciezka, const std::string& bajty) { ZapisPliku(sciezka, bajty); }
 
 std::vector<std::string> Pliki(const fs::path& katalog) {
     std::vector<std::string> p;
