@@ -1,6 +1,11 @@
 // The command-line search on a small data directory, through its entry point.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -113,6 +118,131 @@ TEST_F(Cli, ShowWritesHighlightedIsoBytes) {
 TEST_F(Cli, CountEachText) {
     ASSERT_EQ(Uruchom({"count", "podatek", "podatek vat", "vat", "nic"}), 0);
     EXPECT_EQ(out.str(), "3\n1\n2\n0\n");
+}
+
+// Reports live in "Raporty" of the current folder, apart from the data directory.
+class CliRaporty : public Cli {
+protected:
+    void SetUp() override {
+        Cli::SetUp();
+        std::filesystem::create_directory(praca.Plik("Raporty"));
+    }
+    std::string Raport(const std::string& nazwa) const { return OdczytPliku(praca.Plik("Raporty/" + nazwa)); }
+    void Czas(const std::string& nazwa, int rok, int miesiac, int dzien, int godzina, int minuta) const {
+        struct tm t {};
+        t.tm_year = rok - 1900;
+        t.tm_mon = miesiac - 1;
+        t.tm_mday = dzien;
+        t.tm_hour = godzina;
+        t.tm_min = minuta;
+        t.tm_isdst = -1;
+        const std::time_t czas = std::mktime(&t);
+        const struct timespec czasy[2] = {{czas, 0}, {czas, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, praca.Plik("Raporty/" + nazwa).c_str(), czasy, 0), 0);
+    }
+    TTymczasowyKatalog praca;
+    TBiezacyKatalog biezacy{praca.Sciezka()};
+};
+
+TEST_F(CliRaporty, SaveRunsTheQueryAndReplacesAReportOnlyWhenForced) {
+    ASSERT_EQ(Uruchom({"report", "save", "Klient", "--condition", "\"podatek\" OR \"vat\""}), 0) << err.str();
+    EXPECT_EQ(out.str(), "4\n");
+    EXPECT_EQ(Raport("Klient.rap"), "warunek=\"podatek\" OR \"vat\"\nizba=0\nprzepis=0\nplik=4|3|2|1");
+
+    // The same name in another letter case is the same report.
+    EXPECT_EQ(Uruchom({"report", "save", "KLIENT", "--condition", "\"vat\""}), 1);
+    EXPECT_EQ(err.str(), "Istnieje raport o podanej nazwie ('Klient'); --force go nadpisuje.\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Raport("Klient.rap"), "warunek=\"podatek\" OR \"vat\"\nizba=0\nprzepis=0\nplik=4|3|2|1");
+
+    ASSERT_EQ(Uruchom({"report", "save", "--condition", "\"podatek\"", "--extra", "\"osób\"", "KLIENT", "--chamber",
+                       "12", "--provision", "7", "--force"}),
+              0)
+        << err.str();
+    EXPECT_EQ(out.str(), "1\n");
+    EXPECT_EQ(Raport("Klient.rap"), "warunek=( \"podatek\" ) AND ( \"os\xF3" "b\" )\nizba=12\nprzepis=7\nplik=1");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(praca.Plik("Raporty")), {}), 1);
+
+    // A search without results is still a report; the kind switches of query apply.
+    ASSERT_EQ(Uruchom({"report", "save", "Pusty", "--condition", "\"vat\"", "--no-letters", "--no-theses"}), 0);
+    EXPECT_EQ(out.str(), "0\n");
+    EXPECT_EQ(Raport("Pusty.rap"), "warunek=\"vat\"\nizba=0\nprzepis=0\nplik=");
+
+    // A wrong condition saves nothing.
+    EXPECT_EQ(Uruchom({"report", "save", "Zly", "--extra", "\"a\" AND"}), 2);
+    EXPECT_FALSE(std::filesystem::exists(praca.Plik("Raporty/Zly.rap")));
+}
+
+TEST_F(CliRaporty, ListIsNewestFirstWithNamesAndDates) {
+    ASSERT_EQ(Uruchom({"report", "save", "b", "--condition", "\"vat\""}), 0);
+    ASSERT_EQ(Uruchom({"report", "save", "Łódź", "--condition", "\"vat\""}), 0);
+    ASSERT_EQ(Uruchom({"report", "save", "a", "--condition", "\"vat\""}), 0);
+    EXPECT_TRUE(std::filesystem::exists(praca.Plik("Raporty/Łódź.rap")));
+    Czas("b.rap", 2005, 3, 5, 10, 0);
+    Czas("a.rap", 2005, 3, 5, 10, 0);
+    Czas("Łódź.rap", 2006, 1, 2, 23, 59);
+    ZapisPliku(praca.Plik("Raporty/notatka.txt"), "x");
+
+    // Without a data directory too.
+    std::ostringstream o, e;
+    ASSERT_EQ(WykonaniePolecenia({"--data", dir.Plik("brak"), "report", "list"}, o, e), 0) << e.str();
+    EXPECT_EQ(o.str(), "Łódź\t2006-01-02 23:59\na\t2005-03-05 10:00\nb\t2005-03-05 10:00\n");
+
+    std::filesystem::remove_all(praca.Plik("Raporty"));
+    ASSERT_EQ(Uruchom({"report", "list"}), 0);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CliRaporty, ShowListsTheNumbersInTheViewersOrder) {
+    // Documents 2 to 4 were entered on 2004-05-01, document 1 on 2002-04-15.
+    ZapisPliku(praca.Plik("Raporty/Ręczny.rap"), "WARUNEK=\"vat\" OR \"x=y\"\nizba=12\nprzepis=0\nplik=1|3||x|2|9|0");
+    ASSERT_EQ(Uruchom({"report", "show", "RĘCZNY"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "3\n2\n1\n");
+    EXPECT_EQ(err.str(), "Pominięte numery spoza dokumentów 1-4: 2\n");
+
+    ASSERT_EQ(Uruchom({"report", "show", "Ręczny", "--json"}), 0);
+    EXPECT_EQ(out.str(),
+              "{\"condition\": \"\\\"vat\\\" OR \\\"x=y\\\"\", \"chamber\": 12, \"provision\": 0, "
+              "\"documents\": [3, 2, 1], \"skipped\": 2, \"cut\": 0}\n");
+
+    // Saved from a search, the report shows what the search found.
+    ASSERT_EQ(Uruchom({"report", "save", "Klient", "--condition", "\"podatek\" OR \"vat\""}), 0);
+    ASSERT_EQ(Uruchom({"report", "show", "klient"}), 0);
+    EXPECT_EQ(out.str(), "4\n3\n2\n1\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(CliRaporty, RefusedNamesUnreadableReportsAndFailedSaves) {
+    EXPECT_EQ(Uruchom({"report", "save", "../poza", "--condition", "\"vat\""}), 1);
+    EXPECT_EQ(err.str(), "Nazwa raportu nie może zawierać znaków \"/\", \"\\\" ani \":\".\n");
+    EXPECT_FALSE(std::filesystem::exists(praca.Plik("poza.rap")));
+    EXPECT_EQ(Uruchom({"report", "save", ".ukryty"}), 1);
+    EXPECT_EQ(err.str(), "Nazwa raportu nie może zaczynać się od kropki.\n");
+    EXPECT_EQ(Uruchom({"report", "save", "   "}), 1);
+    EXPECT_EQ(err.str(), "Nazwa raportu jest pusta.\n");
+    EXPECT_EQ(Uruchom({"report", "save"}), 1);
+    EXPECT_EQ(Uruchom({"report", "show", "a", "b"}), 1);
+    EXPECT_EQ(Uruchom({"report"}), 1);
+    EXPECT_EQ(Uruchom({"report", "delete", "a"}), 1);
+    EXPECT_EQ(Uruchom({"report", "save", "a", "--count"}), 1);
+
+    EXPECT_EQ(Uruchom({"report", "show", "brak"}), 1);
+    EXPECT_EQ(err.str(), "Nie ma raportu 'brak' (Raporty/brak.rap).\n");
+
+    ZapisPliku(praca.Plik("Raporty/crlf.rap"), "warunek=\r\nizba=7\r\nprzepis=0\r\nplik=812|577|36");
+    EXPECT_EQ(Uruchom({"report", "show", "crlf"}), 1);
+    EXPECT_EQ(err.str(), "Plik raportu 'Raporty/crlf.rap' jest uszkodzony: numer izby '7\\r' nie jest liczbą całkowitą.\n");
+    EXPECT_EQ(out.str(), "");
+    ZapisPliku(praca.Plik("Raporty/pusty.rap"), "");
+    EXPECT_EQ(Uruchom({"report", "show", "pusty"}), 1);
+    EXPECT_EQ(err.str(), "Plik raportu 'Raporty/pusty.rap' jest pusty.\n");
+
+    // The folder is never created: without it the save fails.
+    std::filesystem::remove_all(praca.Plik("Raporty"));
+    EXPECT_EQ(Uruchom({"report", "save", "Klient", "--condition", "\"vat\""}), 1);
+    EXPECT_EQ(err.str().rfind("Podczas zapisu raportu wystąpił błąd. (Raporty/Klient.rap: ", 0), 0u) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_FALSE(std::filesystem::exists(praca.Plik("Raporty")));
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 #include "PoleceniaCli.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "Analiza.h"
 #include "ParserBool.h"
 #include "Sesja.h"
+#include "TablicaRaportu.h"
+#include "TekstRaportu.h"
+#include "ZapisRaportu.h"
 #include "Zapytanie.h"
+#include "bPlik.h"
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -26,7 +32,13 @@ const char* const kPomoc =
     "  query [--condition TEKST] [--extra TEKST] [--chamber N] [--provision N]\n"
     "        [--no-interpretations] [--no-letters] [--no-theses] [--count] [--json]\n"
     "  show N [--highlight TEKST]\n"
-    "  count TEKST...\n";
+    "  count TEKST...\n"
+    "  report save NAZWA [opcje warunku polecenia query] [--force]\n"
+    "  report list\n"
+    "  report show NAZWA [--json]\n"
+    "Raporty to pliki NAZWA.rap folderu Raporty w bieżącym katalogu, tak jak w programie, którego\n"
+    "katalogiem bieżącym jest katalog danych; --data nie zmienia tego folderu, a program go nie\n"
+    "tworzy. Istniejący raport (wielkość liter bez znaczenia) zastępuje tylko --force.\n";
 
 std::string Utf8(const std::string& cp1250Tekst) { return cp1250::toUtf8(cp1250Tekst); }
 std::string Win(const std::string& utf8) { return cp1250::fromUtf8(utf8); }
@@ -95,20 +107,28 @@ int Info(TcSesja& s, std::ostream& out) {
     return 0;
 }
 
+// One option of the query's condition at r[i] (its value taken too); false for any other word.
+bool OpcjaWarunku(TcZapytanie& q, const std::vector<std::string>& r, size_t& i) {
+    const std::string& o = r[i];
+    if (o == "--condition") q.Warunek = Win(Wartosc(r, i));
+    else if (o == "--extra") q.WarunekDodatkowy = Win(Wartosc(r, i));
+    else if (o == "--chamber") q.Izba = Liczba(o, Wartosc(r, i));
+    else if (o == "--provision") q.Przepis = Liczba(o, Wartosc(r, i));
+    else if (o == "--no-interpretations") q.Interpretacja = false;
+    else if (o == "--no-letters") q.PismoMinisterstwa = false;
+    else if (o == "--no-theses") q.TezaOrzeczenia = false;
+    else return false;
+    return true;
+}
+
 int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
     TcZapytanie& q = s.Zapytanie();
     q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
     bool tylkoLiczba = false, json = false;
     for (size_t i = 0; i < r.size(); ++i) {
         const std::string& o = r[i];
-        if (o == "--condition") q.Warunek = Win(Wartosc(r, i));
-        else if (o == "--extra") q.WarunekDodatkowy = Win(Wartosc(r, i));
-        else if (o == "--chamber") q.Izba = Liczba(o, Wartosc(r, i));
-        else if (o == "--provision") q.Przepis = Liczba(o, Wartosc(r, i));
-        else if (o == "--no-interpretations") q.Interpretacja = false;
-        else if (o == "--no-letters") q.PismoMinisterstwa = false;
-        else if (o == "--no-theses") q.TezaOrzeczenia = false;
-        else if (o == "--count") tylkoLiczba = true;
+        if (OpcjaWarunku(q, r, i)) continue;
+        if (o == "--count") tylkoLiczba = true;
         else if (o == "--json") json = true;
         else throw BladWywolania{"Nieznana opcja polecenia query: '" + o + "'."};
     }
@@ -182,6 +202,111 @@ int Count(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std:
     return 0;
 }
 
+// The report named on the command line, checked as the name window checks it.
+TNazwaRaportu NazwaZWywolania(const std::string& utf8, std::ostream& err) {
+    const TNazwaRaportu n = KontrolaNazwy(Win(utf8));
+    if (n.Pusta()) throw BladWywolania{"Nazwa raportu jest pusta."};
+    if (!n.Poprawna()) err << Utf8(n.Ostrzezenie) << "\n";
+    return n;
+}
+
+// Runs the query as `query` does and saves all its documents, highest first, as the report.
+int ReportSave(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+    TcZapytanie& q = s.Zapytanie();
+    q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
+    std::optional<std::string> nazwa;
+    bool nadpisanie = false;
+    for (size_t i = 1; i < r.size(); ++i) {
+        if (OpcjaWarunku(q, r, i)) continue;
+        if (r[i] == "--force") nadpisanie = true;
+        else if (!nazwa && r[i].rfind("--", 0) != 0) nazwa = r[i];
+        else throw BladWywolania{"Nieznany argument polecenia report save: '" + r[i] + "'."};
+    }
+    if (!nazwa) throw BladWywolania{"Polecenie report save wymaga nazwy raportu."};
+    const TNazwaRaportu n = NazwaZWywolania(*nazwa, err);
+    if (!n.Poprawna()) return 1;
+    const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
+    if (m.Istnieje && !nadpisanie) {
+        err << "Istnieje raport o podanej nazwie ('" << Utf8(NazwaRaportuPliku(m.NazwaPliku))
+            << "'); --force go nadpisuje.\n";
+        return 1;
+    }
+    if (!s.Wykonanie(q)) {
+        BladWarunku(q, s.Parser(), err);
+        return 2;
+    }
+    TcTablicaRaportu tablica;
+    tablica.PrzygotowanieRaportu(q.Wynik);
+    if (!ZapisanieRaportu(m.Sciezka, TekstRaportu(tablica, q))) {
+        const int blad = errno;
+        err << Utf8(KomunikatBleduZapisu().Tekst) << " (" << Utf8(TekstNazwyPliku(m.Sciezka)) << ": "
+            << std::strerror(blad) << ")\n";
+        return 1;
+    }
+    out << tablica.LiczbaZaznaczonych() << "\n";
+    return 0;
+}
+
+// The catalogue's order: newest first, equal dates by name.
+int ReportList(const std::vector<std::string>& r, std::ostream& out) {
+    if (r.size() > 1) throw BladWywolania{"Nieznany argument polecenia report list: '" + r[1] + "'."};
+    TcListPlikRaportu lista;
+    lista.Sortowanie(1, 1);
+    for (int32_t i = 0; i < lista.Liczba(); ++i) {
+        const TrPlikRaportu& p = lista.PlikRaportu(i);
+        out << Utf8(p.NazwaRaportu) << "\t" << DataCzasIso(p.Data) << "\n";
+    }
+    return 0;
+}
+
+// The report's documents in the viewer's order: 50 a page in report order, each page by entry
+// date, later first.
+int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> nazwa;
+    bool json = false;
+    for (size_t i = 1; i < r.size(); ++i) {
+        if (r[i] == "--json") json = true;
+        else if (!nazwa && r[i].rfind("--", 0) != 0) nazwa = r[i];
+        else throw BladWywolania{"Nieznany argument polecenia report show: '" + r[i] + "'."};
+    }
+    if (!nazwa) throw BladWywolania{"Polecenie report show wymaga nazwy raportu."};
+    const TNazwaRaportu n = NazwaZWywolania(*nazwa, err);
+    if (!n.Poprawna()) return 1;
+    const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
+    const std::string plik = TekstNazwyPliku(m.Sciezka);
+    if (!m.Istnieje) {
+        err << "Nie ma raportu '" << Utf8(n.Nazwa) << "' (" << Utf8(plik) << ").\n";
+        return 1;
+    }
+    std::string tekst;
+    if (!mReadString(m.Sciezka, tekst, TrybBledu::Cichy)) throw EInOutError(PL(u8"Błąd odczytu pliku '") + plik + "'.");
+    const TcZapytanie& q = s.Zapytanie();
+    const TRaport raport = OdczytanieRaportu(tekst, plik, q.LiczbaDokumentow());
+    if (raport.PozaMagazynem > 0)
+        err << "Pominięte numery spoza dokumentów 1-" << q.LiczbaDokumentow() << ": " << raport.PozaMagazynem << "\n";
+    if (raport.PonadPojemnosc > 0)
+        err << "Pominięte numery ponad " << PojemnoscRaportu << ": " << raport.PonadPojemnosc << "\n";
+
+    std::vector<int32_t> kolejne;
+    const auto data = [&](int32_t d) { return q.OdczytanieDokumentu(d).Data; };
+    for (int32_t strona = 0; size_t(strona) * TcTablicaRaportu::WielkoscStrony < raport.Dokumenty.size(); ++strona)
+        for (int32_t d : DokumentyStrony(raport.Dokumenty, strona, data)) kolejne.push_back(d);
+    if (!json) {
+        for (int32_t d : kolejne) out << d << "\n";
+        return 0;
+    }
+    out << "{\"condition\": " << JsonTekst(Utf8(raport.Warunek)) << ", \"chamber\": " << raport.Izba
+        << ", \"provision\": " << raport.Przepis << ", \"documents\": [";
+    for (size_t i = 0; i < kolejne.size(); ++i) out << (i ? ", " : "") << kolejne[i];
+    out << "], \"skipped\": " << raport.PozaMagazynem << ", \"cut\": " << raport.PonadPojemnosc << "}\n";
+    return 0;
+}
+
+int Report(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+    if (r.front() == "save") return ReportSave(s, r, out, err);
+    return ReportShow(s, r, out, err);
+}
+
 }  // namespace
 
 std::string DataTekstem(uint32_t v) {
@@ -214,11 +339,24 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
     TWywolanie w;
     try {
         w = Rozbior(argumenty);
-        if (w.polecenie != "info" && w.polecenie != "query" && w.polecenie != "show" && w.polecenie != "count")
+        if (w.polecenie != "info" && w.polecenie != "query" && w.polecenie != "show" && w.polecenie != "count" &&
+            w.polecenie != "report")
             throw BladWywolania{"Nieznane polecenie '" + w.polecenie + "'."};
+        if (w.polecenie == "report" &&
+            (w.reszta.empty() || (w.reszta[0] != "save" && w.reszta[0] != "list" && w.reszta[0] != "show")))
+            throw BladWywolania{"Polecenie report wymaga save, list albo show."};
     } catch (const BladWywolania& b) {
         err << b.komunikat << "\n" << kPomoc;
         return 1;
+    }
+    // The catalogue needs no data directory.
+    if (w.polecenie == "report" && w.reszta[0] == "list") {
+        try {
+            return ReportList(w.reszta, out);
+        } catch (const BladWywolania& b) {
+            err << b.komunikat << "\n";
+            return 1;
+        }
     }
 
     std::unique_ptr<TcSesja> sesja;
@@ -241,6 +379,7 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
         if (w.polecenie == "info") return Info(s, out);
         if (w.polecenie == "query") return Query(s, w.reszta, out, err);
         if (w.polecenie == "show") return Show(s, w.reszta, out);
+        if (w.polecenie == "report") return Report(s, w.reszta, out, err);
         return Count(s, w.reszta, out, err);
     } catch (const BladWywolania& b) {
         err << b.komunikat << "\n";

@@ -4,9 +4,19 @@
 //   belvastrona-cli --data DIR query --condition '"podatek" AND_NOT "VAT*"' --chamber 12 --json
 //   belvastrona-cli --data DIR show 15 --highlight '"podatek dochodowy"' > tmp.htm
 //   belvastrona-cli --data DIR count podatek "podatek dochodowy"
+//   belvastrona-cli report save Klient --condition '"ulga"' --chamber 12 [--force]   # prints the count
+//   belvastrona-cli report list                                  # name TAB "yyyy-mm-dd hh:mm", newest first
+//   belvastrona-cli report show Klient [--json]                  # numbers in the viewer's order
+//
+// Reports are the files "Raporty/NAME.rap" of the current folder, whatever --data says: the
+// window's current folder is its data directory, so run from there to share its reports. Names
+// go through the window's name check; an existing report (letter case ignored) is replaced only
+// with --force. `report list` needs no data directory; `report show` reads the store for N and
+// the entry dates, and says on stderr how many numbers it left out.
 //
 // Arguments and printed text are UTF-8; `show` writes the document's own ISO-8859-2 bytes.
-// Exit codes: 0 done, 1 a data directory that does not load or a wrong command line,
+// Exit codes: 0 done, 1 a data directory that does not load, a wrong command line, a refused
+// report name, an existing report without --force, a report that cannot be read or saved,
 // 2 an error in the additional condition, 3 an internal error of the program.
 #pragma once
 
