@@ -24,6 +24,13 @@ public:
     explicit ECorruptIndex(const std::string& cp1250Message) : EInOutError(cp1250Message) {}
 };
 
+// A call made in a state or with an argument that makes it meaningless (a calendar without
+// its field). A fault of the caller, not of the data.
+class EInvalidOperation : public std::logic_error {
+public:
+    explicit EInvalidOperation(const std::string& cp1250Message) : std::logic_error(cp1250Message) {}
+};
+
 class EInternalError : public std::logic_error {
 public:
     explicit EInternalError(const std::string& cp1250Message) : std::logic_error(cp1250Message) {}
