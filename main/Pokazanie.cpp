@@ -4,8 +4,8 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "Analiza.h"
 #include "Bezczynnosc.h"
+#include "DokumentDoPokazania.h"
 #include "ListaWynikow.h"
 #include "ListaZaznaczen.h"
 #include "Sesja.h"
@@ -13,9 +13,6 @@
 #include "Zapytanie.h"
 #include "Powloka.h"
 #include "mDialog.h"
-#include "mLib.h"
-
-std::function<bool(const QString&)> TcPokazanie::OtwarciePliku = [](const QString& plik) { return mOtwarcie(plik); };
 
 TcPokazanie::TcPokazanie(QWidget* rodzic, TcSesja& sesja, TcListaWynikow& lista)
     : QObject(rodzic), sesja_(sesja), lista_(lista) {
@@ -43,11 +40,8 @@ void TcPokazanie::acPokazExecute() {
 }
 
 void TcPokazanie::PokazanieDokumentu(const TcZapytanie& zapytanie, int32_t numer, const std::string& warunek) {
-    const TDokument d = zapytanie.OdczytanieDokumentu(numer);
-    if (d.Tekst.empty()) return;
-    const std::string html = WyroznienieWarunku(warunek, d.Tekst, zapytanie.Magazyn().Znaki);
-    mWriteString("tmp.htm", html, TrybBledu::Wyjatek);
-    if (!OtwarciePliku(QStringLiteral("tmp.htm")))
+    if (!ZapisanieDoPokazania(zapytanie, numer, warunek)) return;
+    if (!mOtwarcie(QString::fromLatin1(PlikPokazania)))
         Ostrzezenie(PLq("Błąd pokazania wyjaśnienia"),
                     PLq("Nieudana próba otwarcia przeglądarki dla wyjaśnienia z raportu."));
 }

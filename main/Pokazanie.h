@@ -5,13 +5,12 @@
 //   pokazanie.WarunekWyroznienia = zapytanie.WarunekPelny;   // after each search
 //   pokazanie.acPokazExecute();                              // the selected row's document
 //
-// The shell's "open" goes through mOtwarcie; tests replace it here or there.
+// The desktop's "open" goes through mOtwarcie (Powloka.h), which tests replace.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class QAction;
@@ -36,12 +35,9 @@ public:
     QAction* acPokaz = nullptr;
     QToolButton* bbPokaz = nullptr;
 
-    // Writes document `numer` highlighted by `warunek` to "tmp.htm" and opens it; the report
-    // viewer shows its documents the same way. Nothing happens for an empty text.
+    // Writes document `numer` highlighted by `warunek` to "tmp.htm" and asks the desktop to
+    // open it (mOtwarcie); nothing happens for an empty text.
     static void PokazanieDokumentu(const TcZapytanie& zapytanie, int32_t numer, const std::string& warunek);
-
-    // The shell's "open" of a file in the working folder; answers whether it worked.
-    static std::function<bool(const QString& plik)> OtwarciePliku;
 
 private:
     TcSesja& sesja_;

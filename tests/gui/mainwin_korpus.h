@@ -22,6 +22,7 @@
 #include "ListaZaznaczen.h"
 #include "PrzyciskObrazkowy.h"
 #include "Pokazanie.h"
+#include "Powloka.h"
 #include "Sesja.h"
 #include "Tekst.h"
 #include "TestyOkien.h"
@@ -58,11 +59,10 @@ protected:
         opcje.Dzialy = {{1, "Podatek dochodowy"}};
         BudowaKatalogu(katalog.Sciezka(), dokumenty, opcje);
         biezacy = std::make_unique<TBiezacyKatalog>(katalog.Sciezka());
-        otwarcie = TcPokazanie::OtwarciePliku;
-        TcPokazanie::OtwarciePliku = [this](const QString& plik) {
+        mUstawienieOtwierania([this](const QString& plik) {
             otwarte << plik;
             return wynikOtwarcia;
-        };
+        });
         okno = std::make_unique<TfGlowne>();
         okno->show();
         okno->activateWindow();
@@ -71,7 +71,7 @@ protected:
 
     void TearDown() override {
         okno.reset();
-        TcPokazanie::OtwarciePliku = otwarcie;
+        mUstawienieOtwierania(nullptr);
         biezacy.reset();
     }
 
@@ -103,7 +103,6 @@ protected:
     TKonfiguracjaTestowa konfiguracja;
     TOdpowiedziDialogow dialogi;
     std::unique_ptr<TfGlowne> okno;
-    std::function<bool(const QString&)> otwarcie;
     QStringList otwarte;
     bool wynikOtwarcia = true;
 };

@@ -23,6 +23,7 @@
 #include "Aplikacja.h"
 #include "ListaZaznaczen.h"
 #include "Pokazanie.h"
+#include "Powloka.h"
 #include "Sesja.h"
 #include "f_Dialog.h"
 #include "f_Glowne.h"
@@ -96,16 +97,15 @@ bool StanyDanych(TfGlowne& okno, const QString& katalog) {
     // phrases, so the picture's copy gets one.
     if (lista->LiczbaWierszy() > 1) {
         lista->UstawienieWybranego(1);
-        const auto otwarcie = TcPokazanie::OtwarciePliku;
         QString zapisany;
-        TcPokazanie::OtwarciePliku = [&](const QString& plik) {
+        mUstawienieOtwierania([&](const QString& plik) {
             zapisany = QDir::current().absoluteFilePath(plik);
             return true;
-        };
+        });
         QApplication::processEvents();
         pokaz->setEnabled(true);
         pokaz->trigger();
-        TcPokazanie::OtwarciePliku = otwarcie;
+        mUstawienieOtwierania(nullptr);
         QFile plik(zapisany);
         if (zapisany.isEmpty() || !plik.open(QIODevice::ReadOnly)) return false;
         QByteArray html = plik.readAll();
