@@ -28,6 +28,8 @@ TOpis Opis(TGlif g) {
     case TGlif::Zapisz: return {"\xE2\x86\x93", QColor(70, 100, 160)};          // ↓
     case TGlif::Otworz: return {"\xE2\x86\x91", QColor(70, 100, 160)};          // ↑
     case TGlif::Usun: return {"\xE2\x88\x92", QColor(180, 40, 40)};             // −
+    case TGlif::UsunWiele: return {"\xE2\x89\xA1", QColor(180, 40, 40)};        // ≡
+    case TGlif::Pokaz: return {"\xE2\x97\x89", QColor(40, 110, 190)};           // ◉
     case TGlif::Poczta: return {"\xE2\x9C\x89", QColor(200, 120, 30)};          // ✉
     case TGlif::Dodaj: return {"+", QColor(40, 140, 60)};
     case TGlif::Edycja: return {"\xE2\x9C\x8E", QColor(70, 100, 160)};          // ✎
