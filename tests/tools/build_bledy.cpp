@@ -149,7 +149,7 @@ TEST(BudowaKorpusu, NieudanaBudowaNieTworzyFolderuDanych) {
     EXPECT_FALSE(fs::exists(k.Plik("dane")));
 }
 
-TEST(BudowaKorpusu, UdanaBudowaZastepujeCalyFolderDanych) {
+TEST(BudowaKorpusu, UdanaBudowaZastepujeFolderDanychZachowujacRaporty) {
     TTymczasowyKatalog k;
     TOpcjeProbki o;
     o.Dokumenty = 10;
@@ -157,9 +157,14 @@ TEST(BudowaKorpusu, UdanaBudowaZastepujeCalyFolderDanych) {
     GenerowanieProbki(k.Plik("zrodlo"), o);
     fs::create_directories(k.Plik("dane"));
     Zapis(k.Plik("dane/tekst.aux"), "stary");   // left from a larger corpus: must not survive
+    fs::create_directories(k.Plik("dane/Raporty"));
+    Zapis(k.Plik("dane/Raporty/klient.rap"), "warunek=\nizba=0\nprzepis=0\nplik=1");   // the user's: must survive
     const TWynikBudowy w = BudowaKorpusu(k.Plik("zrodlo"), k.Plik("dane"));
     EXPECT_EQ(w.Dokumenty, 10);
     EXPECT_FALSE(fs::exists(k.Plik("dane/tekst.aux")));
+    EXPECT_EQ(OdczytPliku(k.Plik("dane/Raporty/klient.rap")), "warunek=\nizba=0\nprzepis=0\nplik=1");
+    BudowaKorpusu(k.Plik("zrodlo"), k.Plik("nowe"));
+    EXPECT_TRUE(fs::is_directory(k.Plik("nowe/Raporty"))) << "a new data folder has its reports folder";
     for (const char* f : {"plik.dat", "plik.ref", "slowo.dat", "slowo.ref", "slowo.idx", "tekst.img", "scalony.xtm",
                           "scalony.ref", "przepisy.mix", "izby.mix", "akty.ini", "dzialy.ini", "izby.ini",
                           "przepisy.ini", "vat.rtf", "vat.dtf", "vat.itf"})

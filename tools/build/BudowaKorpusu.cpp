@@ -251,18 +251,31 @@ public:
     }
     std::string Sciezka() const { return sciezka_.string(); }
 
-    // Puts the finished folder in DATA's place; the old DATA is removed only afterwards.
+    // Puts the finished folder in DATA's place; the old DATA is removed only afterwards. The
+    // user's saved reports ("Raporty") are not the corpus's: they move into the new folder.
     void Zamiana() {
         std::error_code ec;
         const fs::path stary = dane_.string() + ".old-" + std::to_string(getpid());
+        const fs::path raporty = sciezka_ / "Raporty";
         const bool byl = fs::exists(dane_, ec);
+        bool przeniesione = false;
         if (byl) {
             fs::remove_all(stary, ec);
             fs::rename(dane_, stary, ec);
             if (ec) throw EInOutError(PL("Nie można zastąpić folderu '") + dane_.string() + "'.");
+            if (fs::is_directory(stary / "Raporty", ec)) {
+                fs::remove(raporty, ec);   // the empty one of the new folder
+                fs::rename(stary / "Raporty", raporty, ec);
+                przeniesione = !ec;
+                if (ec) {
+                    fs::rename(stary, dane_, ec);
+                    throw EInOutError(PL("Nie można przenieść raportów z folderu '") + dane_.string() + "'.");
+                }
+            }
         }
         fs::rename(sciezka_, dane_, ec);
         if (ec) {
+            if (przeniesione) fs::rename(raporty, stary / "Raporty", ec);
             if (byl) fs::rename(stary, dane_, ec);
             throw EInOutError(PL("Nie można zastąpić folderu '") + dane_.string() + "'.");
         }
@@ -330,6 +343,10 @@ TWynikBudowy BudowaKorpusu(const std::string& zrodlo, const std::string& dane, c
     }
     Postep(opcje, "Zapis indeksu", 1, 1);
 
+    // Reports are saved into this folder of the data folder; the program never creates it.
+    std::error_code ec;
+    if (!fs::create_directory(Sciezka(katalog, "Raporty"), ec) && ec)
+        throw EInOutError(PL("Nie można utworzyć folderu '") + Sciezka(katalog, "Raporty") + "'.");
     tmp.Zamiana();
     return wynik;
 }
