@@ -65,6 +65,18 @@ bool WartoscKlucza(const TListaTekstow& wiersze, std::string_view klucz, std::st
 
 }  // namespace
 
+std::string KomunikatPominietych(const TRaport& raport) {
+    std::string k;
+    if (raport.PozaMagazynem > 0)
+        k = PL(u8"Pominięto numery dokumentów spoza bazy: ") + std::to_string(raport.PozaMagazynem) + ".";
+    if (raport.PonadPojemnosc > 0) {
+        if (!k.empty()) k += "\n";
+        k += PL(u8"Raport zawiera więcej dokumentów, niż mieści wynik (") + std::to_string(PojemnoscRaportu) +
+             PL(u8"); pominięto ostatnie: ") + std::to_string(raport.PonadPojemnosc) + ".";
+    }
+    return k;
+}
+
 std::string TekstRaportu(const TcTablicaRaportu& tablica, std::string_view warunekPelny, int32_t izba,
                          int32_t przepis) {
     std::string dokumenty;

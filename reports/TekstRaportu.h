@@ -70,6 +70,12 @@ struct TRaport {
     int32_t NieLiczby = 0;            // non-empty pieces of plik= that are not integers
 };
 
+// What the windows say when a report listed fewer documents than its file names (Windows-1250),
+// empty when nothing was left out:
+//   "Pominięto numery dokumentów spoza bazy: 3."
+//   "Raport zawiera więcej dokumentów, niż mieści wynik (262143); pominięto ostatnie: 12."
+std::string KomunikatPominietych(const TRaport& raport);
+
 // Composes the text of a report from the checked entries 1..Liczba of the result table.
 std::string TekstRaportu(const TcTablicaRaportu& tablica, std::string_view warunekPelny, int32_t izba,
                          int32_t przepis);

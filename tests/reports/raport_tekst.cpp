@@ -112,6 +112,9 @@ TEST(RaportTekst, NumbersOutsideTheStoreAreLeftOutAndCounted) {
     const TRaport r = Czytaj("warunek=\nizba=0\nprzepis=0\nplik=0|1|-4|10|11|2147483647|10", 10);
     EXPECT_EQ(r.Dokumenty, (std::vector<int32_t>{1, 10, 10}));
     EXPECT_EQ(r.PozaMagazynem, 4);
+    EXPECT_EQ(KomunikatPominietych(r), PL(u8"Pominięto numery dokumentów spoza bazy: 4."));
+    EXPECT_EQ(KomunikatPominietych(Czytaj("warunek=\nizba=0\nprzepis=0\nplik=1|x", 10)), "")
+        << "pieces that are no numbers are left out silently";
 }
 
 TEST(RaportTekst, MoreNumbersThanTheResultTableHoldsAreCutAtItsCapacity) {
@@ -128,6 +131,9 @@ TEST(RaportTekst, MoreNumbersThanTheResultTableHoldsAreCutAtItsCapacity) {
     EXPECT_EQ(r.PonadPojemnosc, ponad);
     EXPECT_EQ(r.PozaMagazynem, 1);
     EXPECT_EQ(r.NieLiczby, 1);
+    EXPECT_EQ(KomunikatPominietych(r), PL(u8"Pominięto numery dokumentów spoza bazy: 1.\n"
+                                          u8"Raport zawiera więcej dokumentów, niż mieści wynik (262143); "
+                                          u8"pominięto ostatnie: 7."));
 }
 
 TEST(RaportTekst, ChamberAndProvisionMustBeWholeIntegers) {
