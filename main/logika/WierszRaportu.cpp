@@ -41,9 +41,10 @@ bool MiejscePodzialu(char c) { return c == ' ' || c == '-' || c == '\t'; }
 
 }  // namespace
 
-std::string PoczatekTekstu(std::string_view html) {
+std::string PoczatekTekstu(std::string_view html, int dlugosc) {
     std::string t = BezSpacjiNaPoczatku(mHtmlToText(html));
-    if (t.size() > size_t(DlugoscPoczatku)) t.resize(DlugoscPoczatku);
+    if (dlugosc < 0) dlugosc = 0;
+    if (t.size() > size_t(dlugosc)) t.resize(size_t(dlugosc));
     for (char& c : t)
         if (c == '\n') c = ' ';
     return BezSpacjiNaPoczatku(std::move(t));
@@ -102,8 +103,8 @@ int WysokoscWiersza(int znakow) {
     return (DlugoscPoczatku + znakow - 1) / znakow;
 }
 
-std::string TekstWiersza(uint32_t data, std::string_view html, int znakow) {
-    return ZawijanieTekstu("[ " + DataDzienMiesiacRok(data) + " ] " + PoczatekTekstu(html), znakow);
+std::string TekstWiersza(uint32_t data, std::string_view html, int znakow, int dlugosc) {
+    return ZawijanieTekstu("[ " + DataDzienMiesiacRok(data) + " ] " + PoczatekTekstu(html, dlugosc), znakow);
 }
 
 TWierszPodsumowania WierszPodsumowania(const std::string& podsumowanie, const std::array<std::string, 3>& naglowki,

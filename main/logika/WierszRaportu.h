@@ -22,9 +22,9 @@ std::string KluczSortowania(uint32_t spakowana);       // "yyyy-mm-dd hh:mm"
 
 constexpr int DlugoscPoczatku = 480;   // characters of a document's text shown in its row
 
-// The plain text of the HTML cut to its first 480 characters, line feeds made spaces,
-// leading spaces removed.
-std::string PoczatekTekstu(std::string_view html);
+// The plain text of the HTML cut to its first `dlugosc` characters, line feeds made spaces,
+// leading spaces removed. The report viewer shows 530 characters.
+std::string PoczatekTekstu(std::string_view html, int dlugosc = DlugoscPoczatku);
 
 // Lines of at most `znakow` characters, broken after a space, hyphen or tab ("\r\n" between
 // lines); a word longer than a line stays whole. Line breaks already in the text are kept.
@@ -36,8 +36,9 @@ int ZnakowWLinii(int szerokosc);
 // Height of every document row in text lines: 480 characters wrapped at `znakow`.
 int WysokoscWiersza(int znakow);
 
-// The document row's caption: "[ dd-mm-yyyy ] " and the text start, wrapped.
-std::string TekstWiersza(uint32_t data, std::string_view html, int znakow);
+// The document row's caption: "[ dd-mm-yyyy ] " and the first `dlugosc` characters of the
+// text, wrapped.
+std::string TekstWiersza(uint32_t data, std::string_view html, int znakow, int dlugosc = DlugoscPoczatku);
 
 // The summary row: `podsumowanie` followed, on page 0 only, by the non-empty header lines,
 // each wrapped; `wysokosc` grows by 1 + length / (znakow + 1) lines per header line.

@@ -43,6 +43,15 @@ public:
     void acPokazExecute();
     void acPokazUpdate();
     void AktualizacjaAkcji();   // the paging actions' update handlers
+    void acPierwszyExecute();
+    void acPoprzedniExecute();
+    void acNastepnyExecute();
+    void acOstatniExecute();
+
+    // Rows of the list: 90 characters a line, the first 530 characters of a text, six lines.
+    static constexpr int ZnakowLinii = 90;
+    static constexpr int DlugoscTekstu = 530;
+    static constexpr int LiniiWiersza = 6;
 
     // The window's state, as listed.
     int32_t LiczbaDokumentow = 0;
@@ -67,6 +76,12 @@ public:
     TPrzyciskObrazkowy* pbPomoc = nullptr;
     TPrzyciskObrazkowy* pbZamknij = nullptr;
 
+protected:
+    void reject() override;   // the close box and Esc close as pbZamknij does
+
 private:
+    void Strona(int32_t strona);
+
     TcSesja& sesja_;
+    bool listowanie_ = false;
 };
