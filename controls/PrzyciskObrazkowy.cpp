@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -122,6 +123,8 @@ bool TPrzyciskObrazkowy::event(QEvent* e) {
 
 bool mOknoMaPrzyciskAnulowania(const QWidget* kontrolka) {
     const QWidget* okno = kontrolka->window();
+    // A dialog closes on Esc by itself, through its cancel button's reject.
+    if (qobject_cast<const QDialog*>(okno) != nullptr) return true;
     for (TPrzyciskObrazkowy* b : okno->findChildren<TPrzyciskObrazkowy*>()) {
         if (b->Anulujacy() && b->window() == okno && b->isVisibleTo(okno)) return true;
     }

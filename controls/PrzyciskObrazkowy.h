@@ -49,5 +49,6 @@ private:
     bool anulujacy_ = false;
 };
 
-// True when the widget's window has a visible cancel button (Esc belongs to it then).
+// True when Esc in the widget's window belongs to its cancel button: the window is a dialog
+// (Esc rejects it) or has a visible cancel image button.
 bool mOknoMaPrzyciskAnulowania(const QWidget* kontrolka);
