@@ -8,9 +8,12 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include <QHBoxLayout>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "EdytorZapytania.h"
+#include "ListaZaznaczen.h"
 #include "Konfiguracja.h"
 #include "ListaWynikow.h"
 #include "Pokazanie.h"
@@ -22,7 +25,11 @@
 #include "Wyszukiwanie.h"
 #include "Zapytanie.h"
 #include "bSlownikTxt.h"
+#include "TekstRaportu.h"
+#include "f_NazwaRaportu.h"
 #include "f_Winieta.h"
+#include "k_Raport.h"
+#include "s_Raport.h"
 #include "mDialog.h"
 
 namespace {
@@ -107,8 +114,9 @@ void TfGlowne::UtworzenieRamki() {
     connect(pbCzysc, &QToolButton::clicked, this, &TfGlowne::pbCzyscClick);
     connect(pbWylaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWylaczZliczanieClick);
     connect(pbWlaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWlaczZliczanieClick);
-    // Acts mode, templates and reports open windows of their own, which are still to come.
-    for (TPrzyciskObrazkowy* b : {pbAktyWarunki, pbSzablony, pbRaporty}) b->setEnabled(false);
+    // Acts mode and templates open windows of their own, which are still to come.
+    for (TPrzyciskObrazkowy* b : {pbAktyWarunki, pbSzablony}) b->setEnabled(false);
+    connect(pbRaporty, &QToolButton::clicked, this, &TfGlowne::pbRaportyClick);
     connect(pbInformacje, &QToolButton::clicked, this, &TfGlowne::pbInformacjeClick);
     connect(pbKoniec, &QToolButton::clicked, this, &QWidget::close);
 
@@ -174,7 +182,28 @@ void TfGlowne::UtworzenieCzesci() {
     edytor_ = new TcEdytorZapytania(pnWarunki, s, this);
     lista_ = new TcListaWynikow(pnRaport, tcDane, s);
     pokazanie_ = new TcPokazanie(pnRaport, s, *lista_);
-    static_cast<QVBoxLayout*>(pnRaport->layout())->addWidget(pokazanie_->bbPokaz, 0, Qt::AlignLeft);
+    {
+        const auto przycisk = [this](const char* nazwa, const char* napis, const char* podpowiedz) {
+            auto* b = new QToolButton(pnRaport);
+            b->setObjectName(QString::fromLatin1(nazwa));
+            b->setText(PLq(napis));
+            b->setToolTip(PLq(podpowiedz));
+            b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            b->setMinimumSize(96, 25);
+            return b;
+        };
+        bbZapiszRaport = przycisk("bbZapiszRaport", "Z&apisz raport", "Zapisanie zaznaczonych dokumentów do postaci raportu");
+        bbOdczytajRaport = przycisk("bbOdczytajRaport", "O&dczytaj raport", "Odczytanie istniejącego raportu");
+        connect(bbZapiszRaport, &QToolButton::clicked, this, &TfGlowne::bbZapiszRaportClick);
+        connect(bbOdczytajRaport, &QToolButton::clicked, this, &TfGlowne::bbOdczytajRaportClick);
+        auto* rzad = new QHBoxLayout;
+        rzad->setSpacing(6);
+        rzad->addWidget(pokazanie_->bbPokaz);
+        rzad->addWidget(bbZapiszRaport);
+        rzad->addWidget(bbOdczytajRaport);
+        rzad->addStretch(1);
+        static_cast<QVBoxLayout*>(pnRaport->layout())->addLayout(rzad);
+    }
     wyszukiwanie_ = new TcWyszukiwanie(s, *edytor_, *lista_, *pokazanie_, this);
     PolozenieKolumny();
 
@@ -280,4 +309,43 @@ void TfGlowne::PomocDoProgramuClick() {
 void TfGlowne::OProgramieClick() {
     TfWinieta okno(this);
     okno.exec();
+}
+
+void TfGlowne::pbRaportyClick() {
+    TkRaport okno(*sesja_, this);
+    okno.exec();
+}
+
+void TfGlowne::bbZapiszRaportClick() {
+    if (lista_->clvRaport->LiczbaWierszy() == 0) {
+        Ostrzezenie(PLq("Brak raportu"), PLq("Brak raportu do zapisania."));
+        return;
+    }
+    lista_->ZapamietanieZaznaczen();
+    TcZapytanie& z = sesja_->Zapytanie();
+    z.Raport = TekstRaportu(lista_->TablicaRaportu, z);
+    TfNazwaRaportu okno(z.Raport, this);
+    okno.exec();
+}
+
+void TfGlowne::bbOdczytajRaportClick() {
+    TcZapytanie& z = sesja_->Zapytanie();
+    // The selection window puts the chosen file's text into Raport; a text that turns out not
+    // to be a report must not become the current result.
+    const std::string poprzedni = z.Raport;
+    TsRaport okno(*sesja_, this);
+    if (okno.exec() != QDialog::Accepted) return;
+    repaint();
+    TRaport raport;
+    try {
+        raport = OtwarcieRaportu(okno.WybranyPlik, sesja_->Izby(), sesja_->Przepisy(), lista_->TablicaRaportu, z);
+    } catch (const EBladRaportu& b) {
+        z.Raport = poprzedni;
+        Ostrzezenie(PLq("Błąd odczytu raportu"), qs(b.what()));
+        return;
+    }
+    pokazanie_->WarunekWyroznienia = raport.Warunek;
+    lista_->PokazanieStrony();
+    const std::string pominiete = KomunikatPominietych(raport);
+    if (!pominiete.empty()) Informacja(PLq("Odczyt raportu"), qs(pominiete));
 }

@@ -20,6 +20,7 @@
 
 class QAction;
 class QMenu;
+class QToolButton;
 class TcEdytorZapytania;
 class TcListaWynikow;
 class TcPokazanie;
@@ -54,6 +55,10 @@ public:
     TPrzyciskObrazkowy* pbInformacje = nullptr;
     TPrzyciskObrazkowy* pbKoniec = nullptr;
 
+    // Under the result list, beside "Pokaż".
+    QToolButton* bbZapiszRaport = nullptr;
+    QToolButton* bbOdczytajRaport = nullptr;
+
     QMenu* pmInformacje = nullptr;
     QAction* PomocDoProgramu = nullptr;
     QAction* InneProdukty = nullptr;
@@ -77,6 +82,11 @@ public:
     void InneProduktyClick();
     void PomocDoProgramuClick();
     void OProgramieClick();
+    void pbRaportyClick();
+    // Saving the checked documents of the result as a report, and making a saved report the
+    // result (the next search may then be restricted to its documents).
+    void bbZapiszRaportClick();
+    void bbOdczytajRaportClick();
 
     // The maker's site.
     static QString AdresProducenta();

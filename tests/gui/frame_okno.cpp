@@ -143,11 +143,11 @@ TEST_F(TfGlowneTest, ChamberListEndsWithAllChambersAndTheFirstActIsLoaded) {
 
 TEST_F(TfGlowneTest, ButtonsOfWindowsStillToComeAreDisabled) {
     auto okno = Otwarcie();
-    for (TPrzyciskObrazkowy* b : {okno->pbAktyWarunki, okno->pbSzablony, okno->pbRaporty}) {
+    for (TPrzyciskObrazkowy* b : {okno->pbAktyWarunki, okno->pbSzablony}) {
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
         EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
     }
-    for (TPrzyciskObrazkowy* b : {okno->pbPomoc, okno->pbCzysc, okno->pbInformacje, okno->pbKoniec})
+    for (TPrzyciskObrazkowy* b : {okno->pbPomoc, okno->pbCzysc, okno->pbRaporty, okno->pbInformacje, okno->pbKoniec})
         EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
 }
 
