@@ -39,7 +39,8 @@ std::string Wiersz(const fs::path& p, int n) {
 
 std::map<std::string, std::string> Zawartosc(const fs::path& katalog) {
     std::map<std::string, std::string> m;
-    for (const auto& e : fs::directory_iterator(katalog)) m[e.path().filename().string()] = OdczytPliku(e.path());
+    for (const auto& e : fs::directory_iterator(katalog))
+        m[e.path().filename().string()] = e.is_directory() ? "<folder>" : OdczytPliku(e.path());
     return m;
 }
 
