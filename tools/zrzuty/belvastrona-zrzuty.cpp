@@ -1,7 +1,8 @@
 // belvastrona-zrzuty OUTDIR [DATA_DIR]: pictures of the program's windows, one PNG per window
 // and state, for checking the layout by eye (tools/screenshots runs it on a virtual display):
-// TfGlowne.png, TfDialog-Informacja.png, ..., TsPrzepis.png, TfWinieta.png, and the main
-// window's data part before a search, on two result pages. It also leaves
+// TfGlowne.png, TfDialog-Informacja.png, ..., TsPrzepis.png, TfWinieta.png, the main
+// window's data part before a search, on two result pages, and the report windows (TkRaport,
+// TsRaport, TfRaport, TfNazwaRaportu, TfUsunWiele, TfKalendarz, TbUsunWiele). It also leaves
 // tmp-htm-wyroznienie.htm, the first document as "Pokaż" writes it, with a style that makes
 // the marked phrases visible, for a browser to render.
 //
@@ -13,14 +14,35 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
 #include <memory>
+#include <utime.h>
 
 #include "Aplikacja.h"
+#include "Bezczynnosc.h"
+#include "EditNew.h"
+#include "ListaWynikow.h"
+#include "Plik.h"
+#include "TekstRaportu.h"
+#include "Zapytanie.h"
+#include "cp1250.h"
+#include "ZapisRaportu.h"
+#include "b_UsunWiele.h"
+#include "f_Kalendarz.h"
+#include "f_NazwaRaportu.h"
+#include "f_Raport.h"
+#include "f_UsunWiele.h"
+#include "k_Raport.h"
+#include "s_Raport.h"
 #include "ListaZaznaczen.h"
 #include "Pokazanie.h"
 #include "Powloka.h"
@@ -37,6 +59,8 @@ void Odczekanie(int ms) {
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    mBezczynnosc::Wykonanie();   // the loop above never waits, so run the update handlers here
+    QApplication::processEvents();
 }
 
 bool Zapisanie(QWidget& okno, const QString& katalog, const QString& nazwa) {
@@ -116,6 +140,91 @@ bool StanyDanych(TfGlowne& okno, const QString& katalog) {
     return ok;
 }
 
+// A modal window as it stands while its exec() runs; `przed` may select or type first.
+bool ZapisanieModalnego(QDialog& okno, const QString& katalog, const QString& nazwa,
+                        const std::function<void()>& przed = {}) {
+    bool ok = false;
+    QTimer::singleShot(0, &okno, [&] {
+        if (przed) przed();
+        okno.raise();
+        okno.activateWindow();
+        Odczekanie(400);
+        const QString plik = QDir(katalog).filePath(nazwa + QStringLiteral(".png"));
+        ok = okno.grab().save(plik);
+        std::fprintf(stderr, "%s %s\n", ok ? "saved" : "FAILED", plik.toLocal8Bit().constData());
+        okno.done(2);
+    });
+    okno.exec();
+    return ok;
+}
+
+// The report windows over a few reports made from the result on show. They live in a folder
+// of their own, so the data folder gets no reports from the pictures.
+bool OknaRaportow(TfGlowne& glowne, const QString& katalog) {
+    QTemporaryDir folder;
+    struct TPowrot {   // back to the data folder before the reports' folder goes
+        QString folder = QDir::currentPath();
+        ~TPowrot() { QDir::setCurrent(folder); }
+    } powrot;
+    if (!folder.isValid() || !QDir::setCurrent(folder.path()) || !QDir().mkdir(QStringLiteral("Raporty"))) return false;
+    TcSesja& sesja = glowne.Sesja();
+    glowne.Lista().ZapamietanieZaznaczen();
+    const std::string tekst = TekstRaportu(glowne.Lista().TablicaRaportu, sesja.Zapytanie());
+    const char* nazwy[] = {"Kowalski - ulga mieszkaniowa", "Nowak sp. z o.o. - VAT od zaliczek",
+                           "Zielińska - darowizna od rodziców", "Spadki 2004", "Wspólnota mieszkaniowa Słoneczna",
+                           "Leasing samochodu osobowego", "Jabłoński - najem prywatny"};
+    const std::time_t teraz = std::time(nullptr);
+    int i = 0;
+    for (const char* n : nazwy) {
+        const std::string sciezka = MiejsceRaportu(PL(n)).Sciezka;
+        if (!ZapisanieRaportu(sciezka, tekst)) return false;
+        const utimbuf czas{teraz - i * 86400 * 3 - i * 3700, teraz - i * 86400 * 3 - i * 3700};
+        utime(sciezka.c_str(), &czas);
+        ++i;
+    }
+    bool ok = true;
+    {
+        TkRaport okno(sesja, &glowne);
+        ok = ZapisanieModalnego(okno, katalog, QStringLiteral("TkRaport")) && ok;
+    }
+    {
+        TsRaport okno(sesja, &glowne);
+        ok = ZapisanieModalnego(okno, katalog, QStringLiteral("TsRaport")) && ok;
+    }
+    {
+        TfRaport okno(sesja, &glowne);
+        okno.Raport = tekst;
+        okno.Plik = PL("Raporty/Kowalski - ulga mieszkaniowa.rap");
+        okno.setWindowTitle(QString::fromUtf8("Raport - Kowalski - ulga mieszkaniowa"));
+        ok = ZapisanieModalnego(okno, katalog, QStringLiteral("TfRaport"), [&okno] {
+            if (okno.clvRaport->LiczbaWierszy() > 1) okno.clvRaport->UstawienieWybranego(1);
+            okno.clvRaport->setFocus();
+        }) && ok;
+    }
+    {
+        std::string raport = tekst;
+        TfNazwaRaportu okno(raport, &glowne);
+        okno.enNazwa->setText(QString::fromUtf8("Kowalski - ulga mieszkaniowa"));
+        ok = Zapisanie(okno, katalog, QStringLiteral("TfNazwaRaportu")) && ok;
+    }
+    {
+        TfUsunWiele okno(&glowne);
+        okno.enDataOd->setText(QStringLiteral("01-03-2005"));
+        ok = Zapisanie(okno, katalog, QStringLiteral("TfUsunWiele")) && ok;
+        TfKalendarz kalendarz(okno.enDataDo, &okno);
+        ok = Zapisanie(kalendarz, katalog, QStringLiteral("TfKalendarz")) && ok;
+    }
+    {
+        TcListPlikRaportu lista;
+        TbUsunWiele okno(lista, BrakDaty, BrakDaty, lista.Liczba(), &glowne);
+        okno.Timer->stop();   // a picture of the window, not a deletion
+        okno.ProgressBar->setValue(3);
+        okno.lbLiczbaUsunietych->setText(QString::fromUtf8("Liczba usuniętych: 3"));
+        ok = Zapisanie(okno, katalog, QStringLiteral("TbUsunWiele")) && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +278,7 @@ int main(int argc, char** argv) {
         ok = Zapisanie(okno, katalog, QStringLiteral("TfWinieta")) && ok;
     }
     ok = StanyDanych(*glowne, katalog) && ok;
+    ok = OknaRaportow(*glowne, katalog) && ok;
 
     // Closing without the question: the pictures are not a working session.
     glowne.reset();
