@@ -112,6 +112,19 @@ TEST_F(TOknoRaportow, TheNameIsCheckedAndAnExistingReportReplacedOnlyAfterAsking
     EXPECT_TRUE(otwarte);
     EXPECT_EQ(dialogi.Liczba(), 0u);
 
+    // Esc in the name field gives up, as "Anuluj" does.
+    ModalnyPo([&](QWidget* w) {
+        auto* pole = w->findChild<TEditN*>(QStringLiteral("enNazwa"));
+        pole->setFocus();
+        Wpisz(pole, QStringLiteral("porzucony"));
+        QTest::keyClick(pole, Qt::Key_Escape);
+        otwarte = w->isVisible();
+        if (otwarte) w->close();
+    });
+    QTest::mouseClick(okno->bbZapiszRaport, Qt::LeftButton);
+    EXPECT_FALSE(otwarte);
+    EXPECT_FALSE(fs::exists("Raporty/porzucony.rap"));
+
     // A name that would leave the folder.
     Zapisz(QStringLiteral("../poza"), [&](QWidget* w) { otwarte = w->isVisible(); });
     EXPECT_TRUE(otwarte);
