@@ -1,5 +1,7 @@
 #include "ListaZaznaczen.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -224,4 +226,25 @@ void TListaZaznaczen::resizeEvent(QResizeEvent* e) {
     if (size() == rozmiar_) return;
     rozmiar_ = size();
     emit ZmianaRozmiaru();
+}
+
+TListowanie::TListowanie(TListaZaznaczen* lista) : lista_(lista) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    lista_->WstrzymanieOdswiezania();
+}
+
+TListowanie::~TListowanie() {
+    lista_->WznowienieOdswiezania();
+    QApplication::restoreOverrideCursor();
+}
+
+void TListaZaznaczen::DopasowanieCzcionki(double pikseliNaZnak) {
+    QFont f = font();
+    f.setStretch(QFont::Condensed);
+    const QString wzor = QString::fromUtf8("Dyrektor Izby Skarbowej w Szczecinie stwierdza, że stanowisko ");
+    for (int px = 11; px > 8; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(wzor) <= pikseliNaZnak * double(wzor.size())) break;
+    }
+    setFont(f);
 }

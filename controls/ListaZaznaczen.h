@@ -22,6 +22,21 @@
 #include <QTreeWidget>
 #include <functional>
 
+class TListaZaznaczen;
+
+// The hourglass and suspended painting while a page is listed, undone also when reading a
+// record fails.
+class TListowanie {
+public:
+    explicit TListowanie(TListaZaznaczen* lista);
+    ~TListowanie();
+    TListowanie(const TListowanie&) = delete;
+    TListowanie& operator=(const TListowanie&) = delete;
+
+private:
+    TListaZaznaczen* lista_;
+};
+
 class TListaZaznaczen : public QTreeWidget {
     Q_OBJECT
 public:
@@ -66,6 +81,11 @@ public:
 
     // Pixel height of one text line of a row.
     int WysokoscLinii() const;
+
+    // Rows are wrapped at a count of characters, not pixels: takes the largest condensed size
+    // of the font, 11 pixels down to 9, whose ordinary Polish text needs at most
+    // `pikseliNaZnak` pixels a character.
+    void DopasowanieCzcionki(double pikseliNaZnak);
 
 signals:
     void Enter();

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -16,24 +15,6 @@
 #include "WierszRaportu.h"
 #include "Zapytanie.h"
 
-namespace {
-
-// Hourglass and suspended painting while a page is listed, undone also when a record fails.
-class TListowanie {
-public:
-    explicit TListowanie(TListaZaznaczen* l) : lista_(l) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        lista_->WstrzymanieOdswiezania();
-    }
-    ~TListowanie() {
-        lista_->WznowienieOdswiezania();
-        QApplication::restoreOverrideCursor();
-    }
-private:
-    TListaZaznaczen* lista_;
-};
-
-}  // namespace
 
 TcListaWynikow::TcListaWynikow(QWidget* kolumna, QWidget* tcDane, TcSesja& sesja)
     : QObject(kolumna), tcDane_(tcDane), sesja_(sesja) {
@@ -82,18 +63,9 @@ TcListaWynikow::TcListaWynikow(QWidget* kolumna, QWidget* tcDane, TcSesja& sesja
     clvRaport->setObjectName(QStringLiteral("clvRaport"));
     clvRaport->setHeaderLabel(PLq("Znalezione wyjaśnienia z datą wpisu do bazy"));
     clvRaport->UstawienieSzerokosciKolumny(413);
-    {
-        // Rows are wrapped at a sixth of the list's width in characters; the check box takes
-        // part of that width, so the rows want a font a little narrower than 6 pixels.
-        QFont f = clvRaport->font();
-        f.setStretch(QFont::Condensed);
-        const QString wzor = PLq("Dyrektor Izby Skarbowej w Szczecinie stwierdza, że stanowisko ");
-        for (int px = 11; px > 8; --px) {
-            f.setPixelSize(px);
-            if (QFontMetrics(f).horizontalAdvance(wzor) * 10 <= 53 * wzor.size()) break;
-        }
-        clvRaport->setFont(f);
-    }
+    // Rows are wrapped at a sixth of the list's width in characters; the check box takes part of
+    // that width, so the rows want a font a little narrower than 6 pixels.
+    clvRaport->DopasowanieCzcionki(5.3);
     lbRaport->setBuddy(clvRaport);
     uklad->addWidget(clvRaport, 1);
 

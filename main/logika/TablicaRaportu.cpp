@@ -44,13 +44,17 @@ int32_t TcTablicaRaportu::LiczbaZaznaczonych() const {
     return n;
 }
 
-std::string TcTablicaRaportu::Podsumowanie(int32_t wierszy) const {
+std::string PodsumowanieStrony(int32_t liczba, int32_t strona, int32_t wierszy) {
     std::string t = PL(u8"LICZBA WYJAŚNIEŃ: ");
-    if (Liczba > WielkoscStrony) {
-        const int32_t od = BiezacaStrona * WielkoscStrony;
-        t += "[ " + std::to_string(od + 1) + " - " + std::to_string(od + wierszy) + " ] / " + std::to_string(Liczba);
+    if (liczba > TcTablicaRaportu::WielkoscStrony) {
+        const int32_t od = strona * TcTablicaRaportu::WielkoscStrony;
+        t += "[ " + std::to_string(od + 1) + " - " + std::to_string(od + wierszy) + " ] / " + std::to_string(liczba);
     } else {
-        t += std::to_string(wierszy) + "/" + std::to_string(Liczba);
+        t += std::to_string(wierszy) + "/" + std::to_string(liczba);
     }
     return t;
+}
+
+std::string TcTablicaRaportu::Podsumowanie(int32_t wierszy) const {
+    return PodsumowanieStrony(Liczba, BiezacaStrona, wierszy);
 }

@@ -63,3 +63,6 @@ public:
     // "LICZBA WYJAŚNIEŃ: [ 51 - 51 ] / 51" above 50 results, "LICZBA WYJAŚNIEŃ: 50/50" otherwise.
     std::string Podsumowanie(int32_t wierszy) const;
 };
+
+// The same for `liczba` documents on page `strona` (the report viewer keeps no result table).
+std::string PodsumowanieStrony(int32_t liczba, int32_t strona, int32_t wierszy);

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -34,35 +33,7 @@ constexpr int SzerokoscKolumny = 513;             // the list's whole width insi
 constexpr int SzerokoscKolumnyZPaskiem = 497;     // room left for the vertical scroll bar
 constexpr int WierszyBezPaska = 3;                // more documents than this need the scroll bar
 
-// Hourglass and suspended painting while a page is listed, undone also when a record fails.
-class TListowanie {
-public:
-    explicit TListowanie(TListaZaznaczen* l) : lista_(l) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        lista_->WstrzymanieOdswiezania();
-    }
-    ~TListowanie() {
-        lista_->WznowienieOdswiezania();
-        QApplication::restoreOverrideCursor();
-    }
-    TListowanie(const TListowanie&) = delete;
-    TListowanie& operator=(const TListowanie&) = delete;
 
-private:
-    TListaZaznaczen* lista_;
-};
-
-// The summary row's first line, as the main window's result list words it (Windows-1250).
-std::string Podsumowanie(int32_t liczba, int32_t strona, int32_t wierszy) {
-    std::string t = PL(u8"LICZBA WYJAŚNIEŃ: ");
-    if (liczba > WielkoscStrony) {
-        const int32_t od = strona * WielkoscStrony;
-        t += "[ " + std::to_string(od + 1) + " - " + std::to_string(od + wierszy) + " ] / " + std::to_string(liczba);
-    } else {
-        t += std::to_string(wierszy) + "/" + std::to_string(liczba);
-    }
-    return t;
-}
 
 }  // namespace
 
@@ -83,19 +54,9 @@ TfRaport::TfRaport(TcSesja& sesja, QWidget* rodzic)
     clvRaport->setGeometry(8, 47, 517, 451);
     clvRaport->setHeaderLabel(PLq("Wyjaśnienia z datą wpisu do bazy"));
     clvRaport->UstawienieSzerokosciKolumny(SzerokoscKolumny);
-    {
-        // Rows are wrapped at 90 characters whatever the font: pick the largest size whose
-        // ordinary text puts 90 characters into the column left beside the scroll bar.
-        QFont f = clvRaport->font();
-        f.setStretch(QFont::Condensed);
-        const QString wzor = PLq("Dyrektor Izby Skarbowej w Szczecinie stwierdza, że stanowisko ");
-        for (int px = 11; px > 8; --px) {
-            f.setPixelSize(px);
-            if (QFontMetrics(f).horizontalAdvance(wzor) * ZnakowLinii <= (SzerokoscKolumnyZPaskiem - 10) * wzor.size())
-                break;
-        }
-        clvRaport->setFont(f);
-    }
+    // Rows are wrapped at 90 characters whatever the font: 90 of them fit into the column left
+    // beside the scroll bar.
+    clvRaport->DopasowanieCzcionki(double(SzerokoscKolumnyZPaskiem - 10) / ZnakowLinii);
     lbRaport->setBuddy(clvRaport);
 
     // The paging buttons stand above the list's right end.
@@ -243,7 +204,7 @@ void TfRaport::PokazanieStrony() {
             clvRaport->UstawienieDanych(w, QString::number(d));
         }
         const int wierszy = clvRaport->LiczbaWierszy();
-        const TWierszPodsumowania s = WierszPodsumowania(Podsumowanie(liczba, BiezacaStrona, wierszy),
+        const TWierszPodsumowania s = WierszPodsumowania(PodsumowanieStrony(liczba, BiezacaStrona, wierszy),
                                                          {LiniaWarunku, LiniaIzby, LiniaPrzepisu},
                                                          BiezacaStrona == 0, ZnakowLinii);
         clvRaport->WstawienieWiersza(0);
