@@ -12,6 +12,8 @@
 
 #include "FabrykaDanych.h"
 #include "PoleceniaCli.h"
+#include "cp1250.h"
+#include "d_Szablon.h"
 
 namespace {
 
@@ -246,3 +248,30 @@ TEST_F(CliRaporty, RefusedNamesUnreadableReportsAndFailedSaves) {
 }
 
 }  // namespace
+
+// Templates are read from the table of the current folder, in description order, never written.
+TEST_F(CliRaporty, TemplatesAreListedAndShownWithoutChangingTheTable) {
+    EXPECT_EQ(Uruchom({"template", "list"}), 1) << "no table: nothing is created";
+    EXPECT_FALSE(std::filesystem::exists(praca.Plik("szablon.DBF")));
+    {
+        Tdm_Szablon dm(praca.Sciezka());
+        TcTabelaDbf& t = dm.tb_Szablon;
+        for (const auto& [id, opis] : std::vector<std::pair<int, std::string>>{{2, PL(u8"Ulga rehabilitacyjna")}, {7, PL(u8"Akcyza")}}) {
+            t.Dopisanie();
+            t.ZapisanieLiczby("ID_SZABL", id);
+            t.ZapisaniePola("OPIS", opis);
+            t.ZapisanieLiczby("ID_PRZEP", id == 2 ? 7 : 0);
+            t.ZapisaniePola("WARUNEK", "\"ulga\" AND \"" + PL(u8"osób") + "\"");
+            t.Zatwierdzenie();
+        }
+    }
+    std::filesystem::rename(praca.Plik("szablon.DBF"), praca.Plik("szablon.dbf"));
+    const auto przed = OdczytPliku(praca.Plik("szablon.dbf"));
+    ASSERT_EQ(Uruchom({"template", "list"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "7\tAkcyza\n2\tUlga rehabilitacyjna\n");
+    ASSERT_EQ(Uruchom({"template", "show", "ULGA REHABILITACYJNA", "--json"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "{\"id\": 2, \"opis\": \"Ulga rehabilitacyjna\", \"id_przep\": 7, \"id_izby\": 0, "
+                         "\"warunek\": \"\\\"ulga\\\" AND \\\"osób\\\"\", \"warun_dod\": \"\"}\n");
+    EXPECT_EQ(Uruchom({"template", "show", "Brak"}), 1);
+    EXPECT_EQ(OdczytPliku(praca.Plik("szablon.dbf")), przed);
+}

@@ -15,6 +15,7 @@
 #include "Zapytanie.h"
 #include "bPlik.h"
 #include "cp1250.h"
+#include "d_Szablon.h"
 #include "mLib.h"
 
 namespace {
@@ -36,6 +37,8 @@ const char* const kPomoc =
     "  report save NAZWA [opcje warunku polecenia query] [--force]\n"
     "  report list\n"
     "  report show NAZWA [--json]\n"
+    "  template list\n"
+    "  template show OPIS [--json]\n"
     "Raporty to pliki NAZWA.rap folderu Raporty w bieżącym katalogu, tak jak w programie, którego\n"
     "katalogiem bieżącym jest katalog danych; --data nie zmienia tego folderu, a program go nie\n"
     "tworzy. Istniejący raport (wielkość liter bez znaczenia) zastępuje tylko --force.\n";
@@ -259,6 +262,42 @@ int ReportList(const std::vector<std::string>& r, std::ostream& out) {
     return 0;
 }
 
+// The templates of "szablon.DBF" of the current folder in description order; read, never written.
+int Template(const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+    Tdm_Szablon dm("", true);
+    TcTabelaDbf& t = dm.tb_Szablon;
+    if (r[0] == "list") {
+        if (r.size() > 1) throw BladWywolania{"Nieznany argument polecenia template list: '" + r[1] + "'."};
+        for (t.PrzejscieNaPierwszy(); !t.Pusta() && !t.Koniec(); t.PrzejscieNaNastepny()) {
+            const TSzablon sz = BiezacySzablon(t);
+            out << sz.Id << "\t" << Utf8(sz.Opis) << "\n";
+        }
+        return 0;
+    }
+    std::optional<std::string> opis;
+    bool json = false;
+    for (size_t i = 1; i < r.size(); ++i) {
+        if (r[i] == "--json") json = true;
+        else if (!opis) opis = cp1250::fromUtf8(r[i]);
+        else throw BladWywolania{"Nieznany argument polecenia template show: '" + r[i] + "'."};
+    }
+    if (!opis) throw BladWywolania{"Polecenie template show wymaga opisu szablonu."};
+    if (!t.Odszukanie("OPIS", *opis, true)) {
+        err << "Brak szablonu '" << Utf8(*opis) << "'.\n";
+        return 1;
+    }
+    const TSzablon sz = BiezacySzablon(t);
+    if (!json) {
+        out << Utf8(sz.Opis) << "\nwarunek: " << Utf8(sz.Warunek) << "\nwarunek dodatkowy: " << Utf8(sz.WarunDod)
+            << "\nprzepis: " << sz.IdPrzep << "\nizba: " << sz.IdIzby << "\n";
+        return 0;
+    }
+    out << "{\"id\": " << sz.Id << ", \"opis\": " << JsonTekst(Utf8(sz.Opis)) << ", \"id_przep\": " << sz.IdPrzep
+        << ", \"id_izby\": " << sz.IdIzby << ", \"warunek\": " << JsonTekst(Utf8(sz.Warunek))
+        << ", \"warun_dod\": " << JsonTekst(Utf8(sz.WarunDod)) << "}\n";
+    return 0;
+}
+
 // The report's documents in the viewer's order: 50 a page in report order, each page by entry
 // date, later first.
 int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
@@ -340,14 +379,28 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
     try {
         w = Rozbior(argumenty);
         if (w.polecenie != "info" && w.polecenie != "query" && w.polecenie != "show" && w.polecenie != "count" &&
-            w.polecenie != "report")
+            w.polecenie != "report" && w.polecenie != "template")
             throw BladWywolania{"Nieznane polecenie '" + w.polecenie + "'."};
         if (w.polecenie == "report" &&
             (w.reszta.empty() || (w.reszta[0] != "save" && w.reszta[0] != "list" && w.reszta[0] != "show")))
             throw BladWywolania{"Polecenie report wymaga save, list albo show."};
+        if (w.polecenie == "template" && (w.reszta.empty() || (w.reszta[0] != "list" && w.reszta[0] != "show")))
+            throw BladWywolania{"Polecenie template wymaga list albo show."};
     } catch (const BladWywolania& b) {
         err << b.komunikat << "\n" << kPomoc;
         return 1;
+    }
+    // Templates need no data directory.
+    if (w.polecenie == "template") {
+        try {
+            return Template(w.reszta, out, err);
+        } catch (const BladWywolania& b) {
+            err << b.komunikat << "\n";
+            return 1;
+        } catch (const EInOutError& e) {
+            err << Utf8(e.what()) << "\n";
+            return 1;
+        }
     }
     // The catalogue needs no data directory.
     if (w.polecenie == "report" && w.reszta[0] == "list") {
