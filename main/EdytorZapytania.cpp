@@ -18,6 +18,7 @@
 #include "Bledy.h"
 #include "Bezczynnosc.h"
 #include "EditNew.h"
+#include "KomunikatyWarunku.h"
 #include "Tekst.h"
 #include "WarunekStandardowy.h"
 #include "Sesja.h"
@@ -195,8 +196,6 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     bbZapisz = przycisk("bbZapisz", "&Zapisz", nullptr, 4, 512, 80);
     bbOdczytaj = przycisk("bbOdczytaj", "&Odczytaj", nullptr, 88, 512, 80);
     // Saving and loading templates arrive with the template table.
-    bbZapisz->setEnabled(false);
-    bbOdczytaj->setEnabled(false);
 
     // Enter anywhere in the editor but a memo runs the search, as the window's default button.
     Kolumna->installEventFilter(this);
@@ -217,18 +216,14 @@ bool TcEdytorZapytania::OdczytanieWarunku(const std::string& warunek) {
     CzyszczenieWarunkow();
     const TOdczytanyWarunek w = ::OdczytanieWarunku(warunek);
     if (w.PominietyOstatni)
-        Ostrzezenie(PLq("Pominięcie ostatniego warunku"),
-                    PLq("W aktualnej wersji aplikacji liczba standardowych warunków została ograniczona do 4.\n"
-                        "Dlatego ostatni warunek jest pominięty. Przepraszamy."));
+        Ostrzezenie(PLq(KomunikatyWarunku::TytulPominiecia), PLq(KomunikatyWarunku::TekstPominiecia));
     for (size_t n = 0; n < enSlowo.size(); ++n) enSlowo[n]->setText(qs(w.Slowa[n]));
     for (size_t n = 0; n < btOperator.size(); ++n) btOperator[n]->setText(qs(w.Operatory[n]));
     switch (w.Koniec) {
     case TKoniecOdczytu::Caly:
         return true;
     case TKoniecOdczytu::LubNie:
-        Ostrzezenie(PLq("Niemożliwe pobranie całego zapytania"),
-                    PLq("Całe zapytanie nie może być pobrane, ponieważ w aktualnej wersji aplikacji\n"
-                        "nie jest obsługiwany operator standardowy 'LUB NIE'. Przepraszamy."));
+        Ostrzezenie(PLq(KomunikatyWarunku::TytulLubNie), PLq(KomunikatyWarunku::TekstLubNie));
         return false;
     case TKoniecOdczytu::BlednyOperator:
         break;
@@ -275,6 +270,16 @@ void TcEdytorZapytania::UstawienieIzbyWgNumeru(int32_t numer) {
         cxIzba->setCurrentIndex(i);
         izba_ = numer;
     }
+}
+
+void TcEdytorZapytania::WczytanieIzby(int32_t numer) {
+    if (numer == 0) {
+        UstawienieIzbyWgNumeru(-1);
+        return;
+    }
+    const std::string nazwa = sesja_.Izby().NazwaWgNumeru(numer);
+    cxIzba->setCurrentIndex(nazwa.empty() ? -1 : cxIzba->findText(qs(nazwa)));
+    izba_ = numer;
 }
 
 void TcEdytorZapytania::CzyszczenieWarunkow() {

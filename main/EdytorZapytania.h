@@ -57,6 +57,9 @@ public:
     void UstawieniePrzepisuWgNumeru(int32_t numer);
     // Selects a chamber by number (-1 or an unknown number: "Wszystkie izby skarbowe").
     void UstawienieIzbyWgNumeru(int32_t numer);
+    // A loaded template's chamber: 0 is none ("Wszystkie izby skarbowe"); a number the
+    // dictionary no longer names is still the chosen chamber, with no item of the list shown.
+    void WczytanieIzby(int32_t numer);
 
     // The label beside a counted condition.
     QLabel* EtykietaLiczby(TPoleLiczby pole) const { return lbLiczba[size_t(pole)]; }

@@ -6,6 +6,7 @@
 #include "ParserBool.h"
 #include "Zapytanie.h"
 #include "bSlownikTxt.h"
+#include "d_Szablon.h"
 
 namespace {
 
@@ -38,7 +39,12 @@ TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
 
 TcSesja::~TcSesja() { Zwolnienie(); }
 
+void TcSesja::OtwarcieSzablonow() {
+    if (!szablony_) szablony_ = std::make_unique<Tdm_Szablon>(katalog_);
+}
+
 void TcSesja::Zwolnienie() {
+    szablony_.reset();
     parser_.reset();
     liczace_.reset();
     zapytanie_.reset();

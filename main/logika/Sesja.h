@@ -10,9 +10,10 @@
 // Built in this order: the configuration store (reads "Belvastrona.ini"),
 // the four dictionaries (acts, sections, chambers, provisions), the loading query (it loads
 // the index store), the counting copy sharing that store, and the condition parser, which
-// searches phrases on the loading query. The finder, the mail sender and the template table
-// join the same list as they arrive. Zwolnienie releases the parser, the two queries and the
-// dictionaries in that order; the configuration stays so that the window can write it last.
+// searches phrases on the loading query; the window then opens the template table
+// (OtwarcieSzablonow). The finder and the mail sender join the same list as they arrive.
+// Zwolnienie releases the template table, the parser, the two queries and the dictionaries in
+// that order; the configuration stays so that the window can write it last.
 //
 // Loading errors leave the constructor (EInOutError, ECorruptIndex, EBladOtwarcia, a dictionary
 // that cannot be read): nothing half-built remains.
@@ -30,6 +31,7 @@ class TcSlownikTxtAkt;
 class TcSlownikTxtIzba;
 class TcSlownikTxtPrzepis;
 class TcZapytanie;
+class Tdm_Szablon;
 
 struct TOpcjeSesji {
     TOpcjeLadowania Ladowanie;        // the data directory ("" = the current folder) and the mode
@@ -60,6 +62,12 @@ public:
     TcZapytanie& Liczace() { return *liczace_; }                 // the live counts
     TcParserBool& Parser() { return *parser_; }
 
+    // The template table of the data directory, opened (made when missing, its index rebuilt)
+    // once the main window exists; a table that cannot be opened or made: EInOutError naming it.
+    void OtwarcieSzablonow();
+    bool MaSzablony() const { return szablony_ != nullptr; }
+    Tdm_Szablon& Szablony() { return *szablony_; }
+
     // Runs a query of this session (the loading one or the counting copy) with the session's
     // parser; false when a condition is wrong (Parser() describes the error).
     bool Wykonanie(TcZapytanie& zapytanie);
@@ -84,4 +92,5 @@ private:
     std::unique_ptr<TcZapytanie> zapytanie_;
     std::unique_ptr<TcZapytanie> liczace_;
     std::unique_ptr<TcParserBool> parser_;
+    std::unique_ptr<Tdm_Szablon> szablony_;
 };

@@ -96,3 +96,23 @@ TEST_F(Sesja, DictionariesMayLieInAFolderOfTheirOwn) {
     TcSesja s(o);
     EXPECT_EQ(s.Izby().NazwaWgNumeru(12), "Izba Skarbowa w Krakowie");
 }
+
+TEST_F(Sesja, TheTemplateTableIsOpenedOnlyWhenAskedAndADamagedOneIsNamed) {
+    {
+        TcSesja s(Opcje());
+        EXPECT_FALSE(s.MaSzablony());
+        EXPECT_FALSE(std::filesystem::exists(dir.Plik("szablon.DBF"))) << "the command-line tool makes no table";
+        s.OtwarcieSzablonow();
+        ASSERT_TRUE(s.MaSzablony());
+        EXPECT_TRUE(std::filesystem::exists(dir.Plik("szablon.DBF")));
+    }
+    ZapisPliku(dir.Plik("szablon.DBF"), "nie tabela");
+    TcSesja s(Opcje());
+    try {
+        s.OtwarcieSzablonow();
+        FAIL() << "a damaged table was opened";
+    } catch (const EInOutError& b) {
+        EXPECT_NE(std::string(b.what()).find("szablon.DBF"), std::string::npos) << b.what();
+    }
+    EXPECT_EQ(OdczytPliku(dir.Plik("szablon.DBF")), "nie tabela");
+}
