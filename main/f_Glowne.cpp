@@ -9,8 +9,11 @@
 #include <QShortcut>
 
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "EdytorZapytania.h"
 #include "ListaZaznaczen.h"
@@ -25,6 +28,10 @@
 #include "Wyszukiwanie.h"
 #include "Zapytanie.h"
 #include "bSlownikTxt.h"
+#include "d_Szablon.h"
+#include "f_ZapiszZapytanie.h"
+#include "k_Szablon.h"
+#include "s_Szablon.h"
 #include "TekstRaportu.h"
 #include "f_NazwaRaportu.h"
 #include "f_Winieta.h"
@@ -66,6 +73,9 @@ TfGlowne::TfGlowne(const TOpcjeLadowania& opcje, QWidget* rodzic) : QWidget(rodz
     o.Ladowanie = opcje;
     sesja_ = std::make_unique<TcSesja>(o);
     UtworzenieCzesci();
+    // The template table comes after the window: a table that cannot be opened or made ends
+    // the start like a data file that does not load.
+    sesja_->OtwarcieSzablonow();
 }
 
 void TfGlowne::UtworzenieRamki() {
@@ -114,8 +124,9 @@ void TfGlowne::UtworzenieRamki() {
     connect(pbCzysc, &QToolButton::clicked, this, &TfGlowne::pbCzyscClick);
     connect(pbWylaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWylaczZliczanieClick);
     connect(pbWlaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWlaczZliczanieClick);
-    // Acts mode and templates open windows of their own, which are still to come.
-    for (TPrzyciskObrazkowy* b : {pbAktyWarunki, pbSzablony}) b->setEnabled(false);
+    // Acts mode opens a window of its own, which is still to come.
+    pbAktyWarunki->setEnabled(false);
+    connect(pbSzablony, &QToolButton::clicked, this, &TfGlowne::pbSzablonyClick);
     connect(pbRaporty, &QToolButton::clicked, this, &TfGlowne::pbRaportyClick);
     connect(pbInformacje, &QToolButton::clicked, this, &TfGlowne::pbInformacjeClick);
     connect(pbKoniec, &QToolButton::clicked, this, &QWidget::close);
@@ -205,6 +216,8 @@ void TfGlowne::UtworzenieCzesci() {
         static_cast<QVBoxLayout*>(pnRaport->layout())->addLayout(rzad);
     }
     wyszukiwanie_ = new TcWyszukiwanie(s, *edytor_, *lista_, *pokazanie_, this);
+    connect(edytor_->bbZapisz, &QPushButton::clicked, this, &TfGlowne::bbZapiszClick);
+    connect(edytor_->bbOdczytaj, &QPushButton::clicked, this, &TfGlowne::bbOdczytajClick);
     PolozenieKolumny();
 
     setWindowTitle(windowTitle() + QStringLiteral(" 3.00"));
@@ -348,4 +361,37 @@ void TfGlowne::bbOdczytajRaportClick() {
     lista_->PokazanieStrony();
     const std::string pominiete = KomunikatPominietych(raport);
     if (!pominiete.empty()) Informacja(PLq("Odczyt raportu"), qs(pominiete));
+}
+
+void TfGlowne::pbSzablonyClick() {
+    TkSzablon okno(*sesja_, sesja_->Szablony().tb_Szablon, this);
+    okno.exec();
+}
+
+void TfGlowne::bbZapiszClick() {
+    edytor_->bbZapisz->setFocus();
+    if (!wyszukiwanie_->KontrolaWarunkow()) return;
+    TcZapytanie& z = sesja_->Zapytanie();
+    z.Warunek = edytor_->PrzygotowanieWarunku();
+    z.WarunekDodatkowy = cp(edytor_->meWarunekDodatkowy->toPlainText());
+    z.Przepis = edytor_->Przepis();
+    z.Izba = std::max(edytor_->Izba(), 0);
+    TfZapiszZapytanie okno(*sesja_, sesja_->Szablony().tb_Szablon, this);
+    okno.exec();
+}
+
+void TfGlowne::bbOdczytajClick() {
+    TcTabelaDbf& tabela = sesja_->Szablony().tb_Szablon;
+    if (tabela.Pusta()) {
+        Informacja(PLq("Brak szablonów"), PLq("Nie zdefiniowano żadnego szablonu."));
+        return;
+    }
+    TsSzablon okno(*sesja_, tabela, this);
+    if (okno.exec() != QDialog::Accepted) return;
+    const TcZapytanie& z = sesja_->Zapytanie();
+    if (!edytor_->OdczytanieWarunku(z.Warunek)) return;
+    edytor_->meWarunekDodatkowy->setPlainText(qs(z.WarunekDodatkowy));
+    edytor_->UstawieniePrzepisuWgNumeru(z.Przepis);
+    edytor_->WczytanieIzby(z.Izba);
+    wyszukiwanie_->ZliczanieWszystkichWarunkow();
 }

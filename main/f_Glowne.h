@@ -8,8 +8,8 @@
 //   TfGlowne okno;                 // loads the data directory (the current folder by default)
 //   okno.show();                   // geometry from Belvastrona.ini
 //
-// Loading errors leave the constructor (EInOutError, ECorruptIndex, EBladOtwarcia): no window
-// exists then and nothing is written.
+// Loading errors leave the constructor (EInOutError, ECorruptIndex, EBladOtwarcia, a template
+// table that cannot be opened or made): no window exists then and nothing is written.
 #pragma once
 
 #include <QWidget>
@@ -87,6 +87,10 @@ public:
     // result (the next search may then be restricted to its documents).
     void bbZapiszRaportClick();
     void bbOdczytajRaportClick();
+    void pbSzablonyClick();
+    // The query being edited stored as a new template, and a template loaded into the editor.
+    void bbZapiszClick();
+    void bbOdczytajClick();
 
     // The maker's site.
     static QString AdresProducenta();
