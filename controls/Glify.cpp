@@ -33,6 +33,7 @@ TOpis Opis(TGlif g) {
     case TGlif::Poczta: return {"\xE2\x9C\x89", QColor(200, 120, 30)};          // ✉
     case TGlif::Dodaj: return {"+", QColor(40, 140, 60)};
     case TGlif::Edycja: return {"\xE2\x9C\x8E", QColor(70, 100, 160)};          // ✎
+    case TGlif::Kopiuj: return {"\xE2\x9D\x90", QColor(70, 100, 160)};          // ❐
     case TGlif::Brak: break;
     }
     return {"", QColor(128, 128, 128)};

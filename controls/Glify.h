@@ -5,7 +5,7 @@
 
 enum class TGlif {
     Pomoc, Czysc, AktyWarunki, Zliczanie, BezZliczania, Szablony, Raporty, Informacje, Koniec,
-    Wybierz, Zamknij, Zapisz, Otworz, Usun, UsunWiele, Pokaz, Poczta, Dodaj, Edycja, Brak
+    Wybierz, Zamknij, Zapisz, Otworz, Usun, UsunWiele, Pokaz, Poczta, Dodaj, Edycja, Kopiuj, Brak
 };
 
 QIcon mGlif(TGlif glif);

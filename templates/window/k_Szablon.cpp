@@ -253,7 +253,7 @@ TkSzablon::TkSzablon(TcSesja& sesja, TcTabelaDbf& tabela, QWidget* rodzic)
     sbDopisz = Przycisk("sbDopisz", TGlif::Dodaj, acDopiszSzablon);
     sbPopraw = Przycisk("sbPopraw", TGlif::Edycja, acPoprawSzablon);
     sbUsun = Przycisk("sbUsun", TGlif::Usun, acUsunSzablon);
-    sbKopiuj = Przycisk("sbKopiuj", TGlif::Zapisz, acKopiujSzablon);
+    sbKopiuj = Przycisk("sbKopiuj", TGlif::Kopiuj, acKopiujSzablon);
     Zakonczenie("Zamknięcie kartoteki");
 
     mBezczynnosc::Rejestracja(this, [this] {

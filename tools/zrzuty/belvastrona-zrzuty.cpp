@@ -2,7 +2,8 @@
 // and state, for checking the layout by eye (tools/screenshots runs it on a virtual display):
 // TfGlowne.png, TfDialog-Informacja.png, ..., TsPrzepis.png, TfWinieta.png, the main
 // window's data part before a search, on two result pages, and the report windows (TkRaport,
-// TsRaport, TfRaport, TfNazwaRaportu, TfUsunWiele, TfKalendarz, TbUsunWiele). It also leaves
+// TsRaport, TfRaport, TfNazwaRaportu, TfUsunWiele, TfKalendarz, TbUsunWiele) and the template
+// windows (TkSzablon, TsSzablon, TfSzablon, TfZapiszZapytanie). It also leaves
 // tmp-htm-wyroznienie.htm, the first document as "Pokaż" writes it, with a style that makes
 // the marked phrases visible, for a browser to render.
 //
@@ -52,6 +53,12 @@
 #include "f_Winieta.h"
 #include "mDialog.h"
 #include "s_Przepis.h"
+#include "TabelaDbf.h"
+#include "d_Szablon.h"
+#include "f_Szablon.h"
+#include "f_ZapiszZapytanie.h"
+#include "k_Szablon.h"
+#include "s_Szablon.h"
 
 namespace {
 
@@ -225,6 +232,60 @@ bool OknaRaportow(TfGlowne& glowne, const QString& katalog) {
     return ok;
 }
 
+// The template windows over a table of a few templates in a folder of their own, so the data
+// folder's table gets none of them.
+bool OknaSzablonow(TfGlowne& glowne, const QString& katalog) {
+    QTemporaryDir folder;
+    if (!folder.isValid()) return false;
+    TcSesja& sesja = glowne.Sesja();
+    Tdm_Szablon dm(folder.path().toStdString());
+    TcTabelaDbf& t = dm.tb_Szablon;
+    struct TPrzyklad {
+        const char* opis;
+        int przepis, izba;
+        const char* warunek;
+        const char* dodatkowy;
+    };
+    const TPrzyklad przyklady[] = {
+        {"Ulga mieszkaniowa - zmiany miesięczne", 0, 0, "\"ulga mieszkaniowa\" AND \"remont*\"", ""},
+        {"VAT od zaliczek", 0, 0, "\"zaliczk*\" AND \"podatek od towarów\" AND_NOT \"eksport\"", ""},
+        {"Darowizny w rodzinie", 0, 0, "\"darowizn*\" OR \"spadk*\"", "rodzic*"},
+        {"Najem prywatny", 0, 0, "\"najem\" AND \"ryczałt\"", ""},
+        {"Leasing samochodu osobowego", 0, 0, "\"leasing*\" AND \"samoch*\"", ""},
+    };
+    for (const TPrzyklad& p : przyklady) {
+        const int32_t id = AutoInkrementacja(t);
+        t.Dopisanie();
+        t.ZapisanieLiczby("ID_SZABL", id);
+        t.ZapisaniePola("OPIS", PL(p.opis));
+        t.ZapisanieLiczby("ID_PRZEP", p.przepis);
+        t.ZapisanieLiczby("ID_IZBY", p.izba);
+        t.ZapisaniePola("WARUNEK", PL(p.warunek));
+        t.ZapisaniePola("WARUN_DOD", PL(p.dodatkowy));
+        t.Zatwierdzenie();
+    }
+    t.PrzejscieNaPierwszy();
+    bool ok = true;
+    {
+        TkSzablon okno(sesja, t, &glowne);
+        ok = ZapisanieModalnego(okno, katalog, QStringLiteral("TkSzablon")) && ok;
+    }
+    {
+        TsSzablon okno(sesja, t, &glowne);
+        ok = ZapisanieModalnego(okno, katalog, QStringLiteral("TsSzablon")) && ok;
+    }
+    {
+        TfSzablon okno(sesja, t, 2, &glowne);
+        ok = ZapisanieModalnego(okno, katalog, QStringLiteral("TfSzablon")) && ok;
+    }
+    {
+        TfZapiszZapytanie okno(sesja, t, &glowne);
+        okno.enOpis->setText(QString::fromUtf8("Ulga termomodernizacyjna"));
+        ok = Zapisanie(okno, katalog, QStringLiteral("TfZapiszZapytanie")) && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -279,6 +340,7 @@ int main(int argc, char** argv) {
     }
     ok = StanyDanych(*glowne, katalog) && ok;
     ok = OknaRaportow(*glowne, katalog) && ok;
+    ok = OknaSzablonow(*glowne, katalog) && ok;
 
     // Closing without the question: the pictures are not a working session.
     glowne.reset();
