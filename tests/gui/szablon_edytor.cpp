@@ -74,7 +74,7 @@ protected:
     std::unique_ptr<TfSzablon> okno;
 };
 
-TEST_F(TfSzablonTest, NowySzablonZSlowOperatorowIPrzepisu) {
+TEST_F(TfSzablonTest, NewTemplateKeepsWordsOperatorsAndProvision) {
     Dodanie(1, u8"A");
     Dodanie(5, u8"B");
     Dodanie(2, u8"C");
@@ -105,7 +105,7 @@ TEST_F(TfSzablonTest, NowySzablonZSlowOperatorowIPrzepisu) {
     EXPECT_FALSE(T().OdczytanieLiczby("ID_IZBY").has_value());
 }
 
-TEST_F(TfSzablonTest, SamPrzepisToWarunekAPustyOpisTylkoSygnal) {
+TEST_F(TfSzablonTest, AProvisionAloneIsAConditionAnEmptyDescriptionOnlyBeeps) {
     Otwarcie(1);
     okno->UstawieniePrzepisu(7);
     okno->pbZatwierdz->click();
@@ -125,7 +125,7 @@ TEST_F(TfSzablonTest, SamPrzepisToWarunekAPustyOpisTylkoSygnal) {
     EXPECT_EQ(s.WarunDod, "");
 }
 
-TEST_F(TfSzablonTest, PrzepisZeSlownikaIUsuniecie) {
+TEST_F(TfSzablonTest, ProvisionIsChosenFromTheDictionaryAndRemoved) {
     Otwarcie(1);
     EXPECT_FALSE(okno->acUsunieciePrzepisu->isEnabled());
     ModalnyPo([](QWidget* w) {
@@ -145,7 +145,7 @@ TEST_F(TfSzablonTest, PrzepisZeSlownikaIUsuniecie) {
     EXPECT_EQ(okno->mePrzepis->toPlainText(), QString());
 }
 
-TEST_F(TfSzablonTest, BezWarunkowOstrzezenie) {
+TEST_F(TfSzablonTest, NoConditionIsWarned) {
     Otwarcie(1);
     okno->enOpis->setText(QStringLiteral("Pusty"));
     okno->enSlowo[1]->setText(QString());
@@ -163,7 +163,7 @@ TEST_F(TfSzablonTest, BezWarunkowOstrzezenie) {
     EXPECT_EQ(Szablon(u8"Pusty").WarunDod, "\"z\"");
 }
 
-TEST_F(TfSzablonTest, OpisInnegoSzablonuOdrzucony) {
+TEST_F(TfSzablonTest, AnotherTemplatesDescriptionIsRefused) {
     Dodanie(1, u8"Podatek");
     Dodanie(2, u8"Ulgi");
     // A new template may not take a description in other letter case.
@@ -196,7 +196,7 @@ TEST_F(TfSzablonTest, OpisInnegoSzablonuOdrzucony) {
     EXPECT_EQ(T().LiczbaRekordow(), 2);
 }
 
-TEST_F(TfSzablonTest, EdycjaOdczytujeIZachowujeIdentyfikatorIIzbe) {
+TEST_F(TfSzablonTest, EditingReadsTheTemplateAndKeepsItsIdentifierAndChamber) {
     Dodanie(3, u8"Podatek", " \"a\" OR \"b c\" AND_NOT \"d\"", 7, 12, "\"x\"\r\n\"y\"");
     Dodanie(4, u8"Inny");
     Otwarcie(2, u8"Podatek");
@@ -225,7 +225,7 @@ TEST_F(TfSzablonTest, EdycjaOdczytujeIZachowujeIdentyfikatorIIzbe) {
     EXPECT_EQ(s.WarunDod, "\"x\"\r\n\"y\"");
 }
 
-TEST_F(TfSzablonTest, ZamkniecieBezZmianNicNiePyta) {
+TEST_F(TfSzablonTest, ClosingUnchangedAsksNothing) {
     Dodanie(1, u8"Podatek", " \"a\" OR \"b\"", 7);
     Otwarcie(2, u8"Podatek");
     okno->reject();   // Esc and the close box
@@ -244,7 +244,7 @@ TEST_F(TfSzablonTest, ZamkniecieBezZmianNicNiePyta) {
     EXPECT_FALSE(okno->isVisible());
 }
 
-TEST_F(TfSzablonTest, ZamkniecieZmienionegoPyta) {
+TEST_F(TfSzablonTest, ClosingAfterAChangeAsksWhetherToSave) {
     Dodanie(1, u8"Podatek", " \"a\" OR \"b\"");
     const auto Zmiana = [this] {
         Otwarcie(2, u8"Podatek");
@@ -288,7 +288,7 @@ TEST_F(TfSzablonTest, ZamkniecieZmienionegoPyta) {
     EXPECT_EQ(T().LiczbaRekordow(), 1);
 }
 
-TEST_F(TfSzablonTest, WarunkiKtorychNieDaSiePokazac) {
+TEST_F(TfSzablonTest, ConditionsTheEditorCannotShowAreWarned) {
     // Five words: the first four and a warning; the rebuilt condition differs, so closing asks.
     Dodanie(1, u8"Pięć", " \"a\" AND \"b\" OR \"c\" AND \"d\" OR \"e\"");
     Otwarcie(2, u8"Pięć");
@@ -330,7 +330,7 @@ protected:
     std::unique_ptr<TfZapiszZapytanie> zapis;
 };
 
-TEST_F(TfZapiszZapytanieTest, ZapisZIzbaIKontroleOpisu) {
+TEST_F(TfZapiszZapytanieTest, SavingKeepsTheChamberAndChecksTheDescription) {
     Dodanie(1, u8"ULGI");
     TcZapytanie& q = sesja->Zapytanie();
     q.Warunek = " \"vat\" OR \"akcyza\"";
@@ -370,7 +370,7 @@ TEST_F(TfZapiszZapytanieTest, ZapisZIzbaIKontroleOpisu) {
     EXPECT_EQ(biezacy.IdIzby, 12);
 }
 
-TEST_F(TfZapiszZapytanieTest, SamaIzbaBezIzbyZero) {
+TEST_F(TfZapiszZapytanieTest, ChamberOnlyQueryAndNoChamberStoreZero) {
     TcZapytanie& q = sesja->Zapytanie();
     q.Warunek.clear();
     q.WarunekDodatkowy.clear();
