@@ -62,7 +62,7 @@ TOknoSzablonow::TOknoSzablonow(TcSesja& sesja, TcTabelaDbf& tabela, const char* 
     nawigator->setContentsMargins(0, 0, 0, 0);
     nawigator->setSpacing(0);
     const auto krok = [this, nawigator](QToolButton*& b, const char* nazwaPrzycisku, QStyle::StandardPixmap obraz,
-                                        const char* podpowiedz, void (TcTabelaDbf::*ruch)()) {
+                                        const char* podpowiedz, void (*ruch)(TcTabelaDbf&)) {
         b = new QToolButton(nvSzablon);
         b->setObjectName(QString::fromLatin1(nazwaPrzycisku));
         b->setIcon(style()->standardIcon(obraz));
@@ -71,16 +71,19 @@ TOknoSzablonow::TOknoSzablonow(TcSesja& sesja, TcTabelaDbf& tabela, const char* 
         b->setFixedSize(25, 25);
         nawigator->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, ruch] {
-            (tabela_.*ruch)();
+            ruch(tabela_);
             PokazanieBiezacego();
             NawigatorUpdate();
         });
     };
-    krok(nbPierwszy, "nbPierwszy", QStyle::SP_MediaSkipBackward, "Pierwszy szablon", &TcTabelaDbf::PrzejscieNaPierwszy);
+    krok(nbPierwszy, "nbPierwszy", QStyle::SP_MediaSkipBackward, "Pierwszy szablon",
+         [](TcTabelaDbf& t) { t.PrzejscieNaPierwszy(); });
     krok(nbPoprzedni, "nbPoprzedni", QStyle::SP_MediaSeekBackward, "Poprzedni szablon",
-         &TcTabelaDbf::PrzejscieNaPoprzedni);
-    krok(nbNastepny, "nbNastepny", QStyle::SP_MediaSeekForward, "Następny szablon", &TcTabelaDbf::PrzejscieNaNastepny);
-    krok(nbOstatni, "nbOstatni", QStyle::SP_MediaSkipForward, "Ostatni szablon", &TcTabelaDbf::PrzejscieNaOstatni);
+         [](TcTabelaDbf& t) { t.PrzejscieNaPoprzedni(); });
+    krok(nbNastepny, "nbNastepny", QStyle::SP_MediaSeekForward, "Następny szablon",
+         [](TcTabelaDbf& t) { t.PrzejscieNaNastepny(); });
+    krok(nbOstatni, "nbOstatni", QStyle::SP_MediaSkipForward, "Ostatni szablon",
+         [](TcTabelaDbf& t) { t.PrzejscieNaOstatni(); });
     gora->addWidget(nvSzablon, 0, Qt::AlignVCenter);
     gora->addSpacing(8);
     przyciski_ = new QHBoxLayout();
