@@ -18,7 +18,7 @@
 #include "Bledy.h"
 #include "Bezczynnosc.h"
 #include "EditNew.h"
-#include "KomunikatyWarunku.h"
+#include "PolaWarunku.h"
 #include "Tekst.h"
 #include "WarunekStandardowy.h"
 #include "Sesja.h"
@@ -204,37 +204,16 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
 
 // ---- The standard condition ----
 
-std::string TcEdytorZapytania::PrzygotowanieWarunku() const {
-    TSlowaWarunku slowa;
-    TOperatoryWarunku operatory;
-    for (size_t n = 0; n < enSlowo.size(); ++n) slowa[n] = cp(enSlowo[n]->text());
-    for (size_t n = 0; n < btOperator.size(); ++n) operatory[n] = cp(btOperator[n]->text());
-    return ::PrzygotowanieWarunku(slowa, operatory);
-}
+std::string TcEdytorZapytania::PrzygotowanieWarunku() const { return Pola().Warunek(); }
 
 bool TcEdytorZapytania::OdczytanieWarunku(const std::string& warunek) {
     CzyszczenieWarunkow();
-    const TOdczytanyWarunek w = ::OdczytanieWarunku(warunek);
-    if (w.PominietyOstatni)
-        Ostrzezenie(PLq(KomunikatyWarunku::TytulPominiecia), PLq(KomunikatyWarunku::TekstPominiecia));
-    for (size_t n = 0; n < enSlowo.size(); ++n) enSlowo[n]->setText(qs(w.Slowa[n]));
-    for (size_t n = 0; n < btOperator.size(); ++n) btOperator[n]->setText(qs(w.Operatory[n]));
-    switch (w.Koniec) {
-    case TKoniecOdczytu::Caly:
-        return true;
-    case TKoniecOdczytu::LubNie:
-        Ostrzezenie(PLq(KomunikatyWarunku::TytulLubNie), PLq(KomunikatyWarunku::TekstLubNie));
-        return false;
-    case TKoniecOdczytu::BlednyOperator:
-        break;
-    }
-    mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 2, '\r');
+    return Pola().Wczytanie(warunek);
 }
 
-void TcEdytorZapytania::NastepnyOperator(QPushButton* przycisk) {
-    if (!przycisk) mBladWewnetrzny("TfZapytanie.NastepnyOperator", 1, '\r');
-    przycisk->setText(qs(::NastepnyOperator(cp(przycisk->text()))));
-}
+void TcEdytorZapytania::NastepnyOperator(QPushButton* przycisk) { TPolaWarunku::NastepnyOperator(przycisk); }
+
+TPolaWarunku TcEdytorZapytania::Pola() const { return {enSlowo, btOperator}; }
 
 TParametryZapytania TcEdytorZapytania::Parametry() const {
     TParametryZapytania p;

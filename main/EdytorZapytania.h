@@ -28,6 +28,7 @@ class QPushButton;
 class QToolButton;
 class QWidget;
 class TcSesja;
+struct TPolaWarunku;
 
 class TcEdytorZapytania : public QObject {
     Q_OBJECT
@@ -107,6 +108,7 @@ protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
 
 private:
+    TPolaWarunku Pola() const;
     void UtworzenieKontrolek();
     void WypelnienieIzb();
     void UstawieniePrzepisu(int32_t numer);

@@ -14,14 +14,13 @@
 #include "Bezczynnosc.h"
 #include "Bledy.h"
 #include "EditNew.h"
-#include "KomunikatyWarunku.h"
+#include "PolaWarunku.h"
 #include "Pomoc.h"
 #include "PrzyciskObrazkowy.h"
 #include "Sesja.h"
 #include "bSlownikTxt.h"
 #include "Tekst.h"
 #include "TabelaDbf.h"
-#include "WarunekStandardowy.h"
 #include "d_Szablon.h"
 #include "mDialog.h"
 #include "mFormCrc.h"
@@ -209,31 +208,13 @@ void TfSzablon::showEvent(QShowEvent* zdarzenie) {
 
 // ---- The condition ----
 
-std::string TfSzablon::PrzygotowanieWarunku() const {
-    TSlowaWarunku slowa;
-    TOperatoryWarunku operatory;
-    for (size_t n = 0; n < enSlowo.size(); ++n) slowa[n] = cp(enSlowo[n]->text());
-    for (size_t n = 0; n < btOperator.size(); ++n) operatory[n] = cp(btOperator[n]->text());
-    return ::PrzygotowanieWarunku(slowa, operatory);
+TPolaWarunku TfSzablon::Pola() const {
+    return {{enSlowo[0], enSlowo[1], enSlowo[2], enSlowo[3]}, btOperator};
 }
 
-bool TfSzablon::OdczytanieWarunku(const std::string& warunek) {
-    const TOdczytanyWarunek w = ::OdczytanieWarunku(warunek);
-    if (w.PominietyOstatni)
-        Ostrzezenie(PLq(KomunikatyWarunku::TytulPominiecia), PLq(KomunikatyWarunku::TekstPominiecia));
-    for (size_t n = 0; n < enSlowo.size(); ++n) enSlowo[n]->setText(qs(w.Slowa[n]));
-    for (size_t n = 0; n < btOperator.size(); ++n) btOperator[n]->setText(qs(w.Operatory[n]));
-    switch (w.Koniec) {
-    case TKoniecOdczytu::Caly:
-        return true;
-    case TKoniecOdczytu::LubNie:
-        Ostrzezenie(PLq(KomunikatyWarunku::TytulLubNie), PLq(KomunikatyWarunku::TekstLubNie));
-        return false;
-    case TKoniecOdczytu::BlednyOperator:
-        break;
-    }
-    mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 2, '\r');
-}
+std::string TfSzablon::PrzygotowanieWarunku() const { return Pola().Warunek(); }
+
+bool TfSzablon::OdczytanieWarunku(const std::string& warunek) { return Pola().Wczytanie(warunek); }
 
 void TfSzablon::UstawieniePrzepisu(int32_t numer) {
     przepis_ = numer;
@@ -328,10 +309,7 @@ void TfSzablon::reject() {
     }
 }
 
-void TfSzablon::btOperatorClick(int n) {
-    QPushButton* b = btOperator[size_t(n - 1)];
-    b->setText(qs(::NastepnyOperator(cp(b->text()))));
-}
+void TfSzablon::btOperatorClick(int n) { TPolaWarunku::NastepnyOperator(btOperator[size_t(n - 1)]); }
 
 void TfSzablon::bbPrzepisClick() {
     TsPrzepis okno(sesja_.Dzialy(), sesja_.Przepisy(), this);

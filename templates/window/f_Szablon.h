@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -21,6 +22,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TcSesja;
+struct TPolaWarunku;
 class TcTabelaDbf;
 class TEditN;
 class TPrzyciskObrazkowy;
@@ -83,6 +85,7 @@ protected:
     void showEvent(QShowEvent* zdarzenie) override;
 
 private:
+    TPolaWarunku Pola() const;
     uint16_t SumaKontrolna(const std::string& warunek) const;
 
     TcSesja& sesja_;

@@ -1,0 +1,44 @@
+#include "PolaWarunku.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Bledy.h"
+#include "Tekst.h"
+#include "WarunekStandardowy.h"
+#include "mDialog.h"
+
+std::string TPolaWarunku::Warunek() const {
+    TSlowaWarunku slowa;
+    TOperatoryWarunku operatory;
+    for (size_t n = 0; n < Slowa.size(); ++n) slowa[n] = cp(Slowa[n]->text());
+    for (size_t n = 0; n < Operatory.size(); ++n) operatory[n] = cp(Operatory[n]->text());
+    return PrzygotowanieWarunku(slowa, operatory);
+}
+
+bool TPolaWarunku::Wczytanie(const std::string& warunek) const {
+    const TOdczytanyWarunek w = OdczytanieWarunku(warunek);
+    if (w.PominietyOstatni)
+        Ostrzezenie(PLq("Pominięcie ostatniego warunku"),
+                    PLq("W aktualnej wersji aplikacji liczba standardowych warunków została ograniczona do 4.\n"
+                        "Dlatego ostatni warunek jest pominięty. Przepraszamy."));
+    for (size_t n = 0; n < Slowa.size(); ++n) Slowa[n]->setText(qs(w.Slowa[n]));
+    for (size_t n = 0; n < Operatory.size(); ++n) Operatory[n]->setText(qs(w.Operatory[n]));
+    switch (w.Koniec) {
+    case TKoniecOdczytu::Caly:
+        return true;
+    case TKoniecOdczytu::LubNie:
+        Ostrzezenie(PLq("Niemożliwe pobranie całego zapytania"),
+                    PLq("Całe zapytanie nie może być pobrane, ponieważ w aktualnej wersji aplikacji\n"
+                        "nie jest obsługiwany operator standardowy 'LUB NIE'. Przepraszamy."));
+        return false;
+    case TKoniecOdczytu::BlednyOperator:
+        break;
+    }
+    mBladWewnetrzny("TfGlowne.OdczytanieWarunku", 2, '\r');
+}
+
+void TPolaWarunku::NastepnyOperator(QPushButton* przycisk) {
+    if (!przycisk) mBladWewnetrzny("TfZapytanie.NastepnyOperator", 1, '\r');
+    przycisk->setText(qs(::NastepnyOperator(cp(przycisk->text()))));
+}
