@@ -106,11 +106,17 @@ struct Stan {
     bool ukryty = false;
     int uc = 1;
     int czcionka = -1;  // -1: the document's default font
+    TFormatRtf format;
+    TWyrownanieRtf wyrownanie = TWyrownanieRtf::Lewo;
 };
 
+// With zFormatem the reader also notes the character format of the text and the alignment of
+// every line (Formaty(), Wyrownania()); without it, it gives the text alone.
 class Czytnik {
 public:
-    explicit Czytnik(std::string_view rtf) : r_(rtf) { wynik_.reserve(rtf.size() / 2); }
+    explicit Czytnik(std::string_view rtf, bool zFormatem = false) : r_(rtf), zFormatem_(zFormatem) {
+        wynik_.reserve(rtf.size() / 2);
+    }
 
     std::string Czytanie() {
         while (i_ < r_.size()) {
@@ -121,10 +127,10 @@ public:
             } else if (c == '}') {
                 doPominiecia_ = 0;
                 gwiazdka_ = false;
-                if (stos_.empty()) break;
+                // The document's group is closed: its state stays as the one in force at the end.
+                if (stos_.size() <= 1) break;
                 s_ = stos_.back();
                 stos_.pop_back();
-                if (stos_.empty()) break;  // the document's group is closed
             } else if (c == '\\') {
                 Sterowanie();
             } else if (c == '\r' || c == '\n') {
@@ -133,13 +139,28 @@ public:
                 Znak(static_cast<unsigned char>(c));
             }
         }
+        if (zFormatem_) {
+            wyrownania_.push_back(s_.wyrownanie);  // the text after the last line break
+            if (formaty_.empty()) formaty_.emplace_back(0, TFormatRtf{});
+        }
         return std::move(wynik_);
     }
+
+    // After Czytanie() with zFormatem.
+    std::vector<std::pair<size_t, TFormatRtf>> Formaty() { return std::move(formaty_); }
+    std::vector<TWyrownanieRtf> Wyrownania() { return std::move(wyrownania_); }
 
 private:
     bool Widoczny() const { return s_.cel == Cel::Tekst && !s_.ukryty; }
     void Wyjscie(char c) {
-        if (Widoczny()) wynik_ += c;
+        if (!Widoczny()) return;
+        if (zFormatem_) Formatowanie(c);
+        wynik_ += c;
+    }
+    // Notes the format of a character about to be written and, for a line break, the line's alignment.
+    void Formatowanie(char c) {
+        if (c == '\n') wyrownania_.push_back(s_.wyrownanie);
+        if (formaty_.empty() || !(formaty_.back().second == s_.format)) formaty_.emplace_back(wynik_.size(), s_.format);
     }
     // A character of the fallback text after \uN is dropped.
     bool Pominiety() {
@@ -158,7 +179,7 @@ private:
         if (c == '\t') {
             Wyjscie('\t');
         } else if (c >= 0x20) {
-            if (Widoczny()) wynik_ += ZnakStrony(c, StronaBiezaca());
+            if (Widoczny()) Wyjscie(ZnakStrony(c, StronaBiezaca()));
         }
     }
 
@@ -194,7 +215,7 @@ private:
                 ++i_;
             }
             if (Pominiety()) return;
-            if (s_.cel == Cel::Tekst && !s_.ukryty) wynik_ += ZnakStrony(static_cast<unsigned char>(b), StronaBiezaca());
+            if (Widoczny()) Wyjscie(ZnakStrony(static_cast<unsigned char>(b), StronaBiezaca()));
         } else {
             ++i_;
             Symbol(c);
@@ -258,7 +279,7 @@ private:
         else if (slowo == "pca") stronaDokumentu_ = 850;
         else if (slowo == "deff") domyslnaCzcionka_ = parametr;
         else if (slowo == "f") s_.czcionka = parametr;
-        else if (slowo == "plain") { s_.czcionka = domyslnaCzcionka_; s_.ukryty = false; }
+        else if (slowo == "plain") { s_.czcionka = domyslnaCzcionka_; s_.ukryty = false; s_.format = {}; }
         else if (slowo == "v") s_.ukryty = !(jestParametr && parametr == 0);
         else if (slowo == "uc") s_.uc = std::max(0, parametr);
         else if (slowo == "u") Unicode(parametr);
@@ -272,6 +293,22 @@ private:
         else if (slowo == "ldblquote") Wyjscie('\x93');
         else if (slowo == "rdblquote") Wyjscie('\x94');
         else if (slowo == "emspace" || slowo == "enspace" || slowo == "qmspace") Wyjscie(' ');
+        else if (zFormatem_) SlowoFormatu(slowo, jestParametr, parametr);
+    }
+
+    // Character formatting and paragraph alignment; \plain is read with the words above.
+    void SlowoFormatu(std::string_view slowo, bool jestParametr, int32_t parametr) {
+        const bool wlaczone = !(jestParametr && parametr == 0);
+        TFormatRtf& f = s_.format;
+        if (slowo == "b") f.Pogrubienie = wlaczone;
+        else if (slowo == "i") f.Kursywa = wlaczone;
+        else if (slowo == "fs") f.RozmiarPolpunktow = jestParametr && parametr > 0 ? parametr : TFormatRtf{}.RozmiarPolpunktow;
+        else if (slowo == "ulnone") f.Podkreslenie = false;
+        else if (slowo.starts_with("ul") && slowo != "ulc") f.Podkreslenie = wlaczone;  // \ul, \uld, \uldb, \ulw, \ulwave...
+        else if (slowo == "pard" || slowo == "ql") s_.wyrownanie = TWyrownanieRtf::Lewo;
+        else if (slowo == "qc") s_.wyrownanie = TWyrownanieRtf::Srodek;
+        else if (slowo == "qr") s_.wyrownanie = TWyrownanieRtf::Prawo;
+        else if (slowo == "qj") s_.wyrownanie = TWyrownanieRtf::Obustronnie;
     }
 
     void Unicode(int32_t n) {
@@ -294,14 +331,23 @@ private:
     int czcionkaWTablicy_ = -1;
     int doPominiecia_ = 0;
     bool gwiazdka_ = false;
+    const bool zFormatem_;
+    std::vector<std::pair<size_t, TFormatRtf>> formaty_;
+    std::vector<TWyrownanieRtf> wyrownania_;
 };
+
+// Where the RTF document begins (leading white space skipped); npos for plain text.
+size_t PoczatekRtf(std::string_view rtf) {
+    size_t start = 0;
+    while (start < rtf.size() && (rtf[start] == ' ' || rtf[start] == '\t' || rtf[start] == '\r' || rtf[start] == '\n')) ++start;
+    return rtf.substr(start, 5) == "{\\rtf" ? start : std::string_view::npos;
+}
 
 }  // namespace
 
 std::string RtfNaTekst(std::string_view rtf) {
-    size_t start = 0;
-    while (start < rtf.size() && (rtf[start] == ' ' || rtf[start] == '\t' || rtf[start] == '\r' || rtf[start] == '\n')) ++start;
-    if (rtf.substr(start, 5) != "{\\rtf") {
+    const size_t start = PoczatekRtf(rtf);
+    if (start == std::string_view::npos) {
         std::string tekst;
         tekst.reserve(rtf.size());
         for (size_t i = 0; i < rtf.size(); ++i) {
@@ -317,13 +363,29 @@ std::string RtfNaTekst(std::string_view rtf) {
     return Czytnik(rtf.substr(start)).Czytanie();
 }
 
+TTekstRtf RtfNaTekstZFormatem(std::string_view rtf) {
+    TTekstRtf t;
+    const size_t start = PoczatekRtf(rtf);
+    if (start == std::string_view::npos) {
+        t.Tekst = RtfNaTekst(rtf);
+        t.Formaty.emplace_back(0, TFormatRtf{});
+        t.Wyrownania.assign(static_cast<size_t>(std::count(t.Tekst.begin(), t.Tekst.end(), '\n')) + 1, TWyrownanieRtf::Lewo);
+        return t;
+    }
+    Czytnik czytnik(rtf.substr(start), true);
+    t.Tekst = czytnik.Czytanie();
+    t.Formaty = czytnik.Formaty();
+    t.Wyrownania = czytnik.Wyrownania();
+    return t;
+}
+
 std::string TekstNaRtf(const std::vector<std::string>& akapity, const std::vector<bool>& pogrubione) {
     static const char hex[] = "0123456789abcdef";
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}}\r\n"
-                      "\\viewkind4\\uc1\\pard\\f0\\fs20 ";
+                      "\\viewkind4\\uc1\\f0\r\n";
     for (size_t k = 0; k < akapity.size(); ++k) {
         const bool gruby = k < pogrubione.size() && pogrubione[k];
-        if (gruby) rtf += "{\\b ";
+        rtf += gruby ? "\\pard\\qc\\fs24{\\b " : "\\pard\\qj\\fs20 ";
         for (const char c : akapity[k]) {
             const auto b = static_cast<unsigned char>(c);
             if (c == '\\' || c == '{' || c == '}') {

@@ -1,5 +1,6 @@
 // The RTF reader and writer: paragraphs round-trip, the reader's treatment of escapes, code
-// pages and skipped groups, and documents written by other programs (tests/lib/data).
+// pages and skipped groups, documents written by other programs (tests/lib/data), and the
+// formatted read: the same text with its character formats and line alignments.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -139,4 +140,52 @@ TEST(Rtf, DocumentsWrittenByOtherPrograms) {
               W("Ustawa o podatku dochodowym\n"
                 "Art. 1. Zażółć gęślą jaźń – ŻÓŁW, ŚWIERSZCZ, ŹDŹBŁO.\n"
                 "Art. 2. Przychodem są otrzymane pieniądze i wartości pieniężne.\n"));
+}
+
+namespace {
+
+// Formats as "offset:flags+size" (b bold, i italic, u underline), alignments as L C R J.
+std::string Formaty(const TTekstRtf& t) {
+    std::string s;
+    for (const auto& [od, f] : t.Formaty)
+        s += (s.empty() ? "" : " ") + std::to_string(od) + ':' + (f.Pogrubienie ? "b" : "") + (f.Kursywa ? "i" : "") +
+             (f.Podkreslenie ? "u" : "") + std::to_string(f.RozmiarPolpunktow);
+    return s;
+}
+std::string Wyrownania(const TTekstRtf& t) {
+    std::string s;
+    for (const TWyrownanieRtf w : t.Wyrownania) s += "LCRJ"[static_cast<int>(w)];
+    return s;
+}
+
+}  // namespace
+
+TEST(Rtf, FormattedReadGivesTheSameTextWithFormatsAndAlignments) {
+    const std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1250\\deff0 \\pard\\qc\\fs28{\\b Tytu\\'b3}\\par\r\n"
+        "\\pard a{\\i b{\\ul c}d}e\\b f\\b0\\uldb g\\ulnone h\\plain\\b\\i i{\\plain j}{\\v ukryty}k\\par"
+        "\\qj\\fs20 l\\tab m\\line\\qr n}";
+    const TTekstRtf t = RtfNaTekstZFormatem(rtf);
+    EXPECT_EQ(t.Tekst, RtfNaTekst(rtf));
+    EXPECT_EQ(t.Tekst, W("Tytuł\nabcdefghijk\nl\tm\nn"));
+    // A paragraph mark takes the format in force at it; hidden text and a format that changes
+    // back before the next character leave no entry.
+    EXPECT_EQ(Formaty(t), "0:b28 5:28 7:i28 8:iu28 9:i28 10:28 11:b28 12:u28 13:28 14:bi24 15:24 16:bi24 18:bi20");
+    // Each line has the alignment in force at its break, the last one that at the document's end.
+    EXPECT_EQ(Wyrownania(t), "CLJR");
+    EXPECT_EQ(Formaty(RtfNaTekstZFormatem("{\\rtf1 {\\b}\\i\\fs x\\i0\\fs30\\i }")), "0:i24");
+    EXPECT_EQ(Wyrownania(RtfNaTekstZFormatem("{\\rtf1 a\\qc{\\qr\\par b}")), "RC") << "a group end restores the alignment";
+    EXPECT_EQ(Formaty(RtfNaTekstZFormatem("{\\rtf1 {\\b}}")) + Wyrownania(RtfNaTekstZFormatem("{\\rtf1 {\\b}}")), "0:24L");
+    const TTekstRtf zwykly = RtfNaTekstZFormatem("bez\r\nRTF\n");
+    EXPECT_EQ(zwykly.Tekst + Formaty(zwykly) + Wyrownania(zwykly), "bez\nRTF\n0:24LLL");
+    for (const char* plik : {"rtf_libreoffice.rtf", "rtf_libreoffice_tabela.rtf", "rtf_latex2rtf.rtf", "rtf_pandoc.rtf"})
+        EXPECT_EQ(RtfNaTekstZFormatem(Dane(plik)).Tekst, RtfNaTekst(Dane(plik))) << plik;
+    EXPECT_EQ(Formaty(RtfNaTekstZFormatem(Dane("rtf_pandoc.rtf"))), "0:b36 28:24 103:b24 112:24") << "a bold title and word";
+}
+
+TEST(Rtf, WrittenDocumentsReadBackWithCentredBoldHeadings) {
+    const TTekstRtf t = RtfNaTekstZFormatem(TekstNaRtf({W("Rozdział 1"), "Art. 1. Tekst\ttab\nlinia", "Art. 2."}, {true}));
+    EXPECT_EQ(t.Tekst, W("Rozdział 1\nArt. 1. Tekst\ttab\nlinia\nArt. 2.\n"));
+    EXPECT_EQ(Formaty(t), "0:b24 10:24 11:20");
+    EXPECT_EQ(Wyrownania(t), "CJJJJ");
 }
