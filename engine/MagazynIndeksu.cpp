@@ -213,8 +213,7 @@ void TcMagazynIndeksu::KontrolaObrazu() const {
 // ---- Act section tables ----
 
 void TcMagazynIndeksu::WczytanieAktu(const std::string& stem) {
-    Fragmenty.assign(1, std::string());
-    PoczatkiFragmentow.assign(1, 0);
+    // Both tables are read aside first: an act that does not load leaves the shown act's.
     std::vector<std::string> fragmenty;
     std::vector<int32_t> poczatki;
     CzytanieListyNazw(Sciezka(stem + ".dtf"), stem + ".dtf", kSlotyFragmentow - 1, fragmenty);

@@ -109,8 +109,8 @@ public:
     std::vector<std::string> Fragmenty;   // [0..K]
     std::vector<int32_t> PoczatkiFragmentow;  // .itf, [0..H], slot 0 = 0
     // Replaces the tables with STEM.dtf / STEM.itf of the data directory. On a read error or a
-    // damaged pair (fewer than K + 1 positions, positions not ascending) the tables are left
-    // empty and the error propagates.
+    // damaged pair (fewer than K + 1 positions, positions not ascending) the error propagates
+    // and the tables stay those of the act loaded before.
     void WczytanieAktu(const std::string& stem);
     // The fragment whose interval [entry k, entry k+1) holds the position; the empty text
     // before entry 1, at or after the last entry (the end bound), or past the last fragment.

@@ -52,13 +52,13 @@ TEST_F(StoreAkt, MoreEntriesThanFragmentsGiveEmptyTextPastTheLastFragment) {
     EXPECT_EQ(m->OdczytanieFraz(25), "");
 }
 
-TEST_F(StoreAkt, DamagedOrMissingTablesAreRefusedAndLeaveNoFragments) {
+TEST_F(StoreAkt, DamagedOrMissingTablesAreRefusedAndKeepThePreviousAct) {
     m->WczytanieAktu("vat");
     // Fewer start positions than fragments + 1.
     ZapisListyNazw(k.Plik("zle.dtf"), {"A", "B", "C"});
     ZapisInt32(k.Plik("zle.itf"), {0, 10, 20});
     EXPECT_THROW(m->WczytanieAktu("zle"), ECorruptIndex);
-    EXPECT_EQ(m->OdczytanieFraz(150), "");
+    EXPECT_EQ(m->OdczytanieFraz(150), "PODATEK|VAT");
     // Positions that do not ascend.
     ZapisInt32(k.Plik("zle.itf"), {0, 30, 20, 40});
     EXPECT_THROW(m->WczytanieAktu("zle"), ECorruptIndex);
@@ -73,7 +73,8 @@ TEST_F(StoreAkt, DamagedOrMissingTablesAreRefusedAndLeaveNoFragments) {
     } catch (const EInOutError& e) {
         EXPECT_NE(std::string(e.what()).find("brak.dtf"), std::string::npos);
     }
-    EXPECT_EQ(m->OdczytanieFraz(150), "");
+    EXPECT_EQ(m->OdczytanieFraz(150), "PODATEK|VAT");
+    EXPECT_EQ(m->PoczatkiFragmentow, (std::vector<int32_t>{0, 100, 250, 900}));
 }
 
 TEST_F(StoreAkt, EntryStartingAtTheLastByteIsNotRead) {
