@@ -80,7 +80,7 @@ public:
     QLabel* lbWarunek = nullptr;
     std::array<QLineEdit*, 4> enSlowo{};
     std::array<QPushButton*, 3> btOperator{};
-    std::array<QLabel*, LiczbaPolLiczby> lbLiczba{};   // indexed by TPoleLiczby
+    std::array<QLabel*, LiczbaPolWarunkow> lbLiczba{};   // indexed by TPoleLiczby (the editor's six)
     QComboBox* cxIzba = nullptr;
     QLabel* lbPrzepis = nullptr;
     QPushButton* bbPrzepis = nullptr;

@@ -11,18 +11,27 @@
 #include "Konfiguracja.h"
 #include "ListaWynikow.h"
 #include "ParserBool.h"
+#include "Bledy.h"
 #include "Pokazanie.h"
 #include "Sesja.h"
+#include "TrybAktow.h"
 #include "Tekst.h"
 #include "Zapytanie.h"
 #include "mDialog.h"
 
-TcWyszukiwanie::TcWyszukiwanie(TcSesja& sesja, TcEdytorZapytania& edytor, TcListaWynikow& lista,
+TcWyszukiwanie::TcWyszukiwanie(TcSesja& sesja, TcEdytorZapytania& edytor, TcTrybAktow& akty, TcListaWynikow& lista,
                                TcPokazanie& pokazanie, QWidget* okno)
-    : QObject(okno), sesja_(sesja), edytor_(edytor), lista_(lista), pokazanie_(pokazanie), okno_(okno) {
+    : QObject(okno), sesja_(sesja), edytor_(edytor), akty_(akty), lista_(lista), pokazanie_(pokazanie), okno_(okno) {
     connect(edytor_.bbSzukaj, &QPushButton::clicked, this, [this] { bbSzukajClick(); });
     connect(&edytor_, &TcEdytorZapytania::Zliczanie, this, [this](TPoleLiczby pole) { ZliczanieWyjasnien(pole); });
     connect(&edytor_, &TcEdytorZapytania::ZliczanieWszystkich, this, [this] { ZliczanieWszystkichWarunkow(); });
+    connect(&akty_, &TcTrybAktow::ZliczanieWszystkich, this, [this] { ZliczanieWszystkichWarunkow(); });
+}
+
+TParametryZapytania TcWyszukiwanie::Parametry() const {
+    TParametryZapytania p = edytor_.Parametry();
+    akty_.UzupelnienieParametrow(p);
+    return p;
 }
 
 bool TcWyszukiwanie::KontrolaWarunkow() {
@@ -37,8 +46,16 @@ bool TcWyszukiwanie::KontrolaWarunkow() {
 void TcWyszukiwanie::bbSzukajClick() {
     // The field being left trims itself (and counts) before the query is read.
     edytor_.bbSzukaj->setFocus(Qt::OtherFocusReason);
-    if (!KontrolaWarunkow()) return;
     TcZapytanie& z = sesja_.Zapytanie();
+    if (akty_.Wlaczony()) {
+        // The chosen phrase among the documents citing the act; a phrase the act's own index
+        // offers is always a valid condition.
+        UstawienieZapytaniaAktu(Parametry(), z);
+        if (!sesja_.Wykonanie(z)) mBladWewnetrznyTekst("Assertion failure");
+        Zakonczenie();
+        return;
+    }
+    if (!KontrolaWarunkow()) return;
     UstawienieZapytania(edytor_.Parametry(), z);
     if (sesja_.Wykonanie(z)) Zakonczenie();
     else BladWarunku();
@@ -78,9 +95,9 @@ void TcWyszukiwanie::Zakonczenie() {
 }
 
 void TcWyszukiwanie::ZliczanieWyjasnien(TPoleLiczby pole) {
-    QLabel* etykieta = edytor_.EtykietaLiczby(pole);
+    QLabel* etykieta = int(pole) < LiczbaPolWarunkow ? edytor_.EtykietaLiczby(pole) : akty_.EtykietaLiczby(pole);
     TcZapytanie& z = sesja_.Liczace();
-    if (!sesja_.Konfiguracja().Zliczanie || !UstawienieLiczenia(edytor_.Parametry(), pole, z, sesja_.Zapytanie()) ||
+    if (!sesja_.Konfiguracja().Zliczanie || !UstawienieLiczenia(Parametry(), pole, z, sesja_.Zapytanie()) ||
         !sesja_.Wykonanie(z)) {
         etykieta->clear();
         return;
@@ -90,5 +107,7 @@ void TcWyszukiwanie::ZliczanieWyjasnien(TPoleLiczby pole) {
 
 void TcWyszukiwanie::ZliczanieWszystkichWarunkow() {
     okno_->repaint();
-    for (int n = 0; n < LiczbaPolLiczby; ++n) ZliczanieWyjasnien(TPoleLiczby(n));
+    const bool akty = akty_.Wlaczony();
+    for (int n = akty ? LiczbaPolWarunkow : 0; n < (akty ? LiczbaPolLiczby : LiczbaPolWarunkow); ++n)
+        ZliczanieWyjasnien(TPoleLiczby(n));
 }

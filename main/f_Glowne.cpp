@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -16,6 +18,8 @@
 #include <algorithm>
 
 #include "EdytorZapytania.h"
+#include "TrybAktow.h"
+#include "Znajdowanie.h"
 #include "ListaZaznaczen.h"
 #include "Konfiguracja.h"
 #include "ListaWynikow.h"
@@ -54,7 +58,7 @@ protected:
         QPainter p(this);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.setPen(QPen(Qt::black, 2));
-        p.drawLine(1, 1, 1, panel_->height() - 16);
+        p.drawLine(1, 1, 1, panel_->height() - 16 - y());
     }
 
 private:
@@ -124,8 +128,7 @@ void TfGlowne::UtworzenieRamki() {
     connect(pbCzysc, &QToolButton::clicked, this, &TfGlowne::pbCzyscClick);
     connect(pbWylaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWylaczZliczanieClick);
     connect(pbWlaczZliczanie, &QToolButton::clicked, this, &TfGlowne::pbWlaczZliczanieClick);
-    // Acts mode opens a window of its own, which is still to come.
-    pbAktyWarunki->setEnabled(false);
+    connect(pbAktyWarunki, &QToolButton::clicked, this, &TfGlowne::pbAktyWarunkiClick);
     connect(pbSzablony, &QToolButton::clicked, this, &TfGlowne::pbSzablonyClick);
     connect(pbRaporty, &QToolButton::clicked, this, &TfGlowne::pbRaportyClick);
     connect(pbInformacje, &QToolButton::clicked, this, &TfGlowne::pbInformacjeClick);
@@ -160,12 +163,16 @@ void TfGlowne::PolozenieKolumny() {
     // The panel keeps 8 pixels to the window's edges and 10 to the button column.
     const int kolumna = w - 96;
     tcDane->setGeometry(8, 8, kolumna - 10 - 8, h - 16);
-    PaintBox->setGeometry(240, 0, 4, tcDane->height());
+    // In acts mode the act text spans the panel above the separator.
+    const int przesuniecie = akty_ != nullptr && akty_->Wlaczony() ? TcTrybAktow::Przesuniecie : 0;
+    PaintBox->setGeometry(240, przesuniecie, 4, std::max(0, tcDane->height() - przesuniecie));
     if (pnWarunki != nullptr) {
-        // The editor keeps to the left of the separator, the result list takes the rest.
+        // The editor keeps to the left of the separator, the result list takes the rest; in
+        // acts mode the list stands below the act text.
         const int wysokosc = std::max(0, tcDane->height() - 4);
         pnWarunki->setGeometry(2, 2, 236, wysokosc);
-        pnRaport->setGeometry(248, 2, std::max(0, tcDane->width() - 252), wysokosc);
+        pnRaport->setGeometry(248, 2 + przesuniecie, std::max(0, tcDane->width() - 252), std::max(0, wysokosc - przesuniecie));
+        if (akty_ != nullptr) akty_->Polozenie();
     }
     // Upper buttons keep to the top right corner, lower ones to the bottom right corner.
     pbPomoc->move(kolumna, 8);
@@ -215,7 +222,21 @@ void TfGlowne::UtworzenieCzesci() {
         rzad->addStretch(1);
         static_cast<QVBoxLayout*>(pnRaport->layout())->addLayout(rzad);
     }
-    wyszukiwanie_ = new TcWyszukiwanie(s, *edytor_, *lista_, *pokazanie_, this);
+    // Everything the editor put in its column gives way to the act reader, but the report
+    // switch and the search button, which serve both modes.
+    for (QWidget* w : pnWarunki->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != edytor_->cbTylkoDoRaportu && w != edytor_->bbSzukaj) kontrolkiWarunkow_.push_back(w);
+    akty_ = new TcTrybAktow(tcDane, pnWarunki, s, this);
+    wyszukiwanie_ = new TcWyszukiwanie(s, *edytor_, *akty_, *lista_, *pokazanie_, this);
+    skrotZnajdz_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    skrotNastepny_ = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(skrotZnajdz_, &QShortcut::activated, akty_, &TcTrybAktow::bbZnajdzClick);
+    connect(skrotNastepny_, &QShortcut::activated, this, [this] {
+        // F5 finds the next occurrence, or asks for the text when there is none yet.
+        if (sesja_->Znajdowanie().SzukanyTekst.empty()) akty_->bbZnajdzClick();
+        else akty_->SzukanieTekstu(true);
+    });
+    for (QShortcut* k : {skrotZnajdz_, skrotNastepny_}) k->setEnabled(false);
     connect(edytor_->bbZapisz, &QPushButton::clicked, this, &TfGlowne::bbZapiszClick);
     connect(edytor_->bbOdczytaj, &QPushButton::clicked, this, &TfGlowne::bbOdczytajClick);
     PolozenieKolumny();
@@ -224,15 +245,23 @@ void TfGlowne::UtworzenieCzesci() {
     if (s.Konfiguracja().Zliczanie) pbWlaczZliczanie->hide();
     else pbWylaczZliczanie->hide();
 
-    const TcSlownikTxtAkt& akty = s.Akty();
-    if (akty.Nazwy.empty()) {
-        pbAktyWarunki->hide();
-    } else {
-        // The first act is the current one: its phrase index is loaded now (the store finds it
-        // in its own folder), so that acts mode opens on it.
-        BiezacyAkt = akty.PlikWgNumeru(akty.NumerWgNazwy(akty.Nazwy.front()));
-        s.Zapytanie().WczytanieAktu(BiezacyAkt);
-    }
+    // Without acts there is no act reader to switch to.
+    if (s.Akty().Nazwy.empty()) pbAktyWarunki->hide();
+}
+
+void TfGlowne::pbAktyWarunkiClick() {
+    const bool akty = !akty_->Wlaczony();
+    for (QWidget* w : kontrolkiWarunkow_) w->setVisible(!akty);
+    akty_->Ustawienie(akty);
+    for (QShortcut* k : {skrotZnajdz_, skrotNastepny_}) k->setEnabled(akty);
+    PolozenieKolumny();
+    if (akty || !akty_->cbPrzeniesienieWarunku->isChecked()) return;
+    // The act becomes the provision (acts and provisions share numbers) and the chosen phrase
+    // the first word; the rest of the query stays.
+    edytor_->UstawieniePrzepisuWgNumeru(akty_->NumerAktu());
+    const QString fraza = akty_->WybranaFraza();
+    if (!fraza.isEmpty()) edytor_->enSlowo[0]->setText(fraza);
+    wyszukiwanie_->ZliczanieWszystkichWarunkow();
 }
 
 void TfGlowne::setVisible(bool widoczne) {
@@ -265,6 +294,8 @@ TfGlowne::~TfGlowne() { FormDestroy(); }
 void TfGlowne::FormDestroy() {
     // The parts first, while the objects they call into still exist.
     delete wyszukiwanie_;
+    delete akty_;
+    akty_ = nullptr;
     delete pnWarunki;
     delete pnRaport;
     wyszukiwanie_ = nullptr;

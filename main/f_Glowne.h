@@ -15,16 +15,19 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MagazynIndeksu.h"
 
 class QAction;
 class QMenu;
+class QShortcut;
 class QToolButton;
 class TcEdytorZapytania;
 class TcListaWynikow;
 class TcPokazanie;
 class TcSesja;
+class TcTrybAktow;
 class TcWyszukiwanie;
 class TPrzyciskObrazkowy;
 
@@ -69,9 +72,7 @@ public:
     TcListaWynikow& Lista() { return *lista_; }
     TcPokazanie& Pokazanie() { return *pokazanie_; }
     TcWyszukiwanie& Wyszukiwanie() { return *wyszukiwanie_; }
-
-    // The act whose phrase index is loaded (file stem, "" when the data has no acts).
-    std::string BiezacyAkt;
+    TcTrybAktow& Akty() { return *akty_; }
 
     // Handlers of the frame.
     void pbPomocClick();
@@ -88,6 +89,10 @@ public:
     void bbZapiszRaportClick();
     void bbOdczytajRaportClick();
     void pbSzablonyClick();
+    // Acts mode on or off: the query editor gives its place to the act reader and the result
+    // list moves down below the act text, or the reverse; leaving with "Przeniesienie zapytania
+    // do trybu warunki" on carries the act and the chosen phrase into the query editor.
+    void pbAktyWarunkiClick();
     // The query being edited stored as a new template, and a template loaded into the editor.
     void bbZapiszClick();
     void bbOdczytajClick();
@@ -116,4 +121,9 @@ private:
     TcListaWynikow* lista_ = nullptr;
     TcPokazanie* pokazanie_ = nullptr;
     TcWyszukiwanie* wyszukiwanie_ = nullptr;
+    TcTrybAktow* akty_ = nullptr;
+    // The query editor's controls that give way to the act reader.
+    std::vector<QWidget*> kontrolkiWarunkow_;
+    QShortcut* skrotZnajdz_ = nullptr;
+    QShortcut* skrotNastepny_ = nullptr;
 };

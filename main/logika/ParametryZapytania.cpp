@@ -24,6 +24,19 @@ void UstawienieZapytania(const TParametryZapytania& p, TcZapytanie& z) {
     UstawienieRodzajow(p, z);
 }
 
+void UstawienieZapytaniaAktu(const TParametryZapytania& p, TcZapytanie& z) {
+    z.Warunek.clear();
+    if (p.WybranaFraza >= 0 && p.WybranaFraza < LiczbaFraz && !p.Frazy[size_t(p.WybranaFraza)].empty())
+        z.Warunek = '"' + p.Frazy[size_t(p.WybranaFraza)] + '"';
+    z.WarunekDodatkowy.clear();
+    z.Przepis = p.Akt;
+    z.Izba = 0;
+    z.Interpretacja = true;
+    z.PismoMinisterstwa = false;
+    z.TezaOrzeczenia = false;
+    z.TylkoDoRaportu = p.TylkoDoRaportu;
+}
+
 bool UstawienieLiczenia(const TParametryZapytania& p, TPoleLiczby pole, TcZapytanie& z, const TcZapytanie& glowne) {
     z.Przepis = 0;
     z.Izba = 0;
@@ -48,6 +61,21 @@ bool UstawienieLiczenia(const TParametryZapytania& p, TPoleLiczby pole, TcZapyta
         if (p.Przepis == 0) return false;
         z.Przepis = p.Przepis;
         break;
+    case TPoleLiczby::Akt:
+        if (p.Akt <= 0) return false;
+        z.Przepis = p.Akt;
+        break;
+    case TPoleLiczby::Fraza1:
+    case TPoleLiczby::Fraza2:
+    case TPoleLiczby::Fraza3:
+    case TPoleLiczby::Fraza4:
+    case TPoleLiczby::Fraza5: {
+        const std::string& fraza = p.Frazy[size_t(pole) - size_t(TPoleLiczby::Fraza1)];
+        if (fraza.empty()) return false;
+        z.Warunek = '"' + fraza + '"';
+        z.Przepis = p.Akt;
+        break;
+    }
     }
     UstawienieRodzajow(p, z);
     if (z.TylkoDoRaportu) {
@@ -55,6 +83,29 @@ bool UstawienieLiczenia(const TParametryZapytania& p, TPoleLiczby pole, TcZapyta
         z.Raport.assign(1, 'X');
     }
     return true;
+}
+
+TFrazyAktu UstawienieFraz(std::string_view kandydaci, int wybrana) {
+    TFrazyAktu f;
+    std::string fraza;
+    int ostatnia = -1;
+    size_t poczatek = 0;
+    for (int n = 0; n < LiczbaFraz; ++n) {
+        std::string_view pole;
+        if (poczatek <= kandydaci.size()) {
+            const size_t kreska = kandydaci.find('|', poczatek);
+            const size_t koniec = kreska == std::string_view::npos ? kandydaci.size() : kreska;
+            pole = kandydaci.substr(poczatek, koniec - poczatek);
+            poczatek = kreska == std::string_view::npos ? kandydaci.size() + 1 : kreska + 1;
+        }
+        if (pole.empty()) continue;
+        if (!fraza.empty()) fraza += ' ';
+        fraza += pole;
+        f.Napisy[size_t(n)] = fraza;
+        ostatnia = n;
+    }
+    if (ostatnia >= 0) f.Wybrana = (wybrana < 0 || wybrana > ostatnia) ? ostatnia : wybrana;
+    return f;
 }
 
 int PoleZaDlugiejFrazy(const TParametryZapytania& p, std::string_view znaki) {

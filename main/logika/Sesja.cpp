@@ -5,6 +5,7 @@
 #include "Konfiguracja.h"
 #include "ParserBool.h"
 #include "Zapytanie.h"
+#include "Znajdowanie.h"
 #include "bSlownikTxt.h"
 #include "d_Szablon.h"
 
@@ -35,6 +36,7 @@ TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
     zapytanie_ = std::make_unique<TcZapytanie>(opcje.Ladowanie, izby_.get(), przepisy_.get());
     liczace_ = std::make_unique<TcZapytanie>(*zapytanie_);
     parser_ = std::make_unique<TcParserBool>(*zapytanie_);
+    znajdowanie_ = std::make_unique<TcZnajdowanie>();
 }
 
 TcSesja::~TcSesja() { Zwolnienie(); }

@@ -10,8 +10,8 @@
 // Built in this order: the configuration store (reads "Belvastrona.ini"),
 // the four dictionaries (acts, sections, chambers, provisions), the loading query (it loads
 // the index store), the counting copy sharing that store, and the condition parser, which
-// searches phrases on the loading query; the window then opens the template table
-// (OtwarcieSzablonow). The finder and the mail sender join the same list as they arrive.
+// searches phrases on the loading query, and the act reader's finder; the window then opens
+// the template table (OtwarcieSzablonow). The mail sender joins the same list as it arrives.
 // Zwolnienie releases the template table, the parser, the two queries and the dictionaries in
 // that order; the configuration stays so that the window can write it last.
 //
@@ -31,6 +31,7 @@ class TcSlownikTxtAkt;
 class TcSlownikTxtIzba;
 class TcSlownikTxtPrzepis;
 class TcZapytanie;
+class TcZnajdowanie;
 class Tdm_Szablon;
 
 struct TOpcjeSesji {
@@ -61,6 +62,7 @@ public:
     const TcZapytanie& Zapytanie() const { return *zapytanie_; }
     TcZapytanie& Liczace() { return *liczace_; }                 // the live counts
     TcParserBool& Parser() { return *parser_; }
+    TcZnajdowanie& Znajdowanie() { return *znajdowanie_; }       // find in the act reader
 
     // The template table of the data directory, opened (made when missing, its index rebuilt)
     // once the main window exists; a table that cannot be opened or made: EInOutError naming it.
@@ -92,5 +94,6 @@ private:
     std::unique_ptr<TcZapytanie> zapytanie_;
     std::unique_ptr<TcZapytanie> liczace_;
     std::unique_ptr<TcParserBool> parser_;
+    std::unique_ptr<TcZnajdowanie> znajdowanie_;
     std::unique_ptr<Tdm_Szablon> szablony_;
 };

@@ -18,6 +18,7 @@
 #include "Powloka.h"
 #include "PrzyciskObrazkowy.h"
 #include "Sesja.h"
+#include "TrybAktow.h"
 #include "TestyOkien.h"
 #include "Zapytanie.h"
 #include "f_Glowne.h"
@@ -127,7 +128,7 @@ TEST_F(TfGlowneTest, ChamberListEndsWithAllChambersAndTheFirstActIsLoaded) {
         EXPECT_EQ(cxIzba->itemText(2), QStringLiteral("Wszystkie izby skarbowe"));
         EXPECT_EQ(cxIzba->currentIndex(), 2);
         EXPECT_EQ(okno->Edytor().Izba(), -1);
-        EXPECT_EQ(okno->BiezacyAkt, "updof");
+        EXPECT_EQ(okno->Akty().BiezacyAkt, "updof");
         // The act's phrase index is loaded: its first section's candidate phrases are there.
         EXPECT_EQ(okno->Sesja().Zapytanie().OdczytanieFraz(50), "podatek|podatek dochodowy");
         EXPECT_FALSE(okno->pbAktyWarunki->isHidden());
@@ -137,16 +138,14 @@ TEST_F(TfGlowneTest, ChamberListEndsWithAllChambersAndTheFirstActIsLoaded) {
     QComboBox* cxIzba = Lista(*okno, "cxIzba");
     ASSERT_EQ(cxIzba->count(), 1);
     EXPECT_EQ(cxIzba->itemText(0), QStringLiteral("Wszystkie izby skarbowe"));
-    EXPECT_TRUE(okno->BiezacyAkt.empty());
+    EXPECT_TRUE(okno->Akty().BiezacyAkt.empty());
     EXPECT_TRUE(okno->pbAktyWarunki->isHidden());
 }
 
-TEST_F(TfGlowneTest, ButtonsOfWindowsStillToComeAreDisabled) {
+TEST_F(TfGlowneTest, EveryCommandButtonIsEnabled) {
     auto okno = Otwarcie();
-    EXPECT_FALSE(okno->pbAktyWarunki->isEnabled());
-    EXPECT_TRUE(okno->pbAktyWarunki->isVisible());
-    for (TPrzyciskObrazkowy* b :
-         {okno->pbPomoc, okno->pbCzysc, okno->pbSzablony, okno->pbRaporty, okno->pbInformacje, okno->pbKoniec})
+    for (TPrzyciskObrazkowy* b : {okno->pbPomoc, okno->pbCzysc, okno->pbAktyWarunki, okno->pbSzablony, okno->pbRaporty,
+                                  okno->pbInformacje, okno->pbKoniec})
         EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
 }
 

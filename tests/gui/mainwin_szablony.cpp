@@ -71,7 +71,7 @@ protected:
     }
     QStringList Liczby() {
         QStringList s;
-        for (int n = 1; n <= LiczbaPolLiczby; ++n) s << Liczba(n);
+        for (int n = 1; n <= LiczbaPolWarunkow; ++n) s << Liczba(n);
         return s;
     }
     QString Izba() { return E().cxIzba->currentText(); }

@@ -3,7 +3,8 @@
 // TfGlowne.png, TfDialog-Informacja.png, ..., TsPrzepis.png, TfWinieta.png, the main
 // window's data part before a search, on two result pages, and the report windows (TkRaport,
 // TsRaport, TfRaport, TfNazwaRaportu, TfUsunWiele, TfKalendarz, TbUsunWiele) and the template
-// windows (TkSzablon, TsSzablon, TfSzablon, TfZapiszZapytanie). It also leaves
+// windows (TkSzablon, TsSzablon, TfSzablon, TfZapiszZapytanie), acts mode with the phrase
+// buttons at a caret (TfGlowne-akty) and the find window (TfZnajdz). It also leaves
 // tmp-htm-wyroznienie.htm, the first document as "Pokaż" writes it, with a style that makes
 // the marked phrases visible, for a browser to render.
 //
@@ -22,6 +23,7 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -53,6 +55,13 @@
 #include "f_Winieta.h"
 #include "mDialog.h"
 #include "s_Przepis.h"
+#include "PrzyciskObrazkowy.h"
+#include "Tekst.h"
+#include "TrybAktow.h"
+#include "Wyszukiwanie.h"
+#include "f_Znajdz.h"
+#include <QRadioButton>
+#include <QTextEdit>
 #include "TabelaDbf.h"
 #include "d_Szablon.h"
 #include "f_Szablon.h"
@@ -286,6 +295,36 @@ bool OknaSzablonow(TfGlowne& glowne, const QString& katalog) {
     return ok;
 }
 
+// Acts mode with the caret on a word that offers five phrases, the third chosen, and the find
+// window over it. Leaves the window in conditions mode.
+bool TrybAktow(TfGlowne& glowne, const QString& katalog) {
+    if (glowne.pbAktyWarunki->isHidden()) return true;
+    TcTrybAktow& a = glowne.Akty();
+    glowne.pbAktyWarunki->click();
+    QApplication::processEvents();
+    const std::string tekst = cp(a.reAkt->toPlainText());
+    for (int p = 200; p < int(tekst.size()); ++p) {
+        const std::string k = glowne.Sesja().Zapytanie().OdczytanieFraz(p);
+        if (std::count(k.begin(), k.end(), '|') == 4) {
+            QTextCursor c = a.reAkt->textCursor();
+            c.setPosition(p);
+            a.reAkt->setTextCursor(c);
+            break;
+        }
+    }
+    a.TimerTimer();
+    a.rbFraza[2]->setChecked(true);
+    a.reAkt->setFocus();
+    bool ok = Zapisanie(glowne, katalog, QStringLiteral("TfGlowne-akty"));
+    {
+        TfZnajdz okno(glowne.Sesja().Znajdowanie(), nullptr, &glowne);
+        okno.enSzukanyTekst->setText(QString::fromUtf8("podatnik"));
+        ok = Zapisanie(okno, katalog, QStringLiteral("TfZnajdz")) && ok;
+    }
+    glowne.pbAktyWarunki->click();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -341,6 +380,7 @@ int main(int argc, char** argv) {
     ok = StanyDanych(*glowne, katalog) && ok;
     ok = OknaRaportow(*glowne, katalog) && ok;
     ok = OknaSzablonow(*glowne, katalog) && ok;
+    ok = TrybAktow(*glowne, katalog) && ok;
 
     // Closing without the question: the pictures are not a working session.
     glowne.reset();
