@@ -2,13 +2,17 @@
 //
 // Drives the main window offscreen over a data directory and prints how long the user waits:
 // leaving a word field (one count), a full recount of the six conditions, a search with the
-// listing of page 0, and moving to the next page. Without a mode option it measures the word
-// image in memory and then on disk. The configuration goes to a temporary folder.
+// listing of page 0, and moving to the next page; in acts mode, entering it, choosing another
+// act, the caret moving into another phrase stretch and find in the act text. Without a mode
+// option it measures the word image in memory and then on disk. The configuration goes to a
+// temporary folder.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -22,6 +26,9 @@
 #include "EdytorZapytania.h"
 #include "Konfiguracja.h"
 #include "ListaWynikow.h"
+#include "PrzyciskObrazkowy.h"
+#include "TrybAktow.h"
+#include "Znajdowanie.h"
 #include "Sesja.h"
 #include "Tekst.h"
 #include "Wyszukiwanie.h"
@@ -52,6 +59,8 @@ TPomiar Pomiar(int powtorzen, const std::function<void()>& przygotowanie, const 
 void Wypisz(const char* tryb, const char* co, const TPomiar& p) {
     std::printf("%-7s %-44s min %8.1f ms   median %8.1f ms\n", tryb, co, p.Min, p.Mediana);
 }
+
+void Akty(TfGlowne& okno, const char* tryb, int powtorzen);
 
 int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
     TOpcjeLadowania opcje;
@@ -129,7 +138,37 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
         Wypisz(tryb, "last page",
                Pomiar(powtorzen, [&] { lista.TablicaRaportu.BiezacaStrona = 0; }, [&] { lista.acOstatniExecute(); }));
     }
+    if (!okno.pbAktyWarunki->isHidden()) Akty(okno, tryb, powtorzen);
     return 0;
+}
+
+void Akty(TfGlowne& okno, const char* tryb, int powtorzen) {
+    TcTrybAktow& a = okno.Akty();
+    bool pierwszy = true;
+    Wypisz(tryb, "acts mode on (the first time: act text read)", Pomiar(1, [] {}, [&] { okno.pbAktyWarunkiClick(); }));
+    Wypisz(tryb, "acts mode off and on again", Pomiar(powtorzen, [&] { if (!pierwszy) okno.pbAktyWarunkiClick(); pierwszy = false; },
+                                                         [&] { okno.pbAktyWarunkiClick(); }));
+    std::printf("%-7s %-44s %8zu characters\n", tryb, "  act text shown", size_t(a.reAkt->toPlainText().size()));
+    if (a.cxAkt->count() > 1)
+        Wypisz(tryb, "another act (text, phrase index, 6 counts)",
+               Pomiar(powtorzen, [&] { a.cxAkt->setCurrentIndex(a.cxAkt->currentIndex() == 0 ? 1 : 0); },
+                      [&] { a.cxAktChange(); }));
+    // Two carets in different phrase stretches, taken in turn.
+    const int pozycje[2] = {1, int(a.reAkt->toPlainText().size()) / 2};
+    int n = 0;
+    const auto kursor = [&](int p) {
+        QTextCursor c = a.reAkt->textCursor();
+        c.setPosition(p);
+        a.reAkt->setTextCursor(c);
+    };
+    Wypisz(tryb, "caret into another phrase (buttons, 6 counts)",
+           Pomiar(powtorzen, [&] { kursor(pozycje[n++ % 2]); }, [&] { a.TimerTimer(); }));
+    Wypisz(tryb, "timer tick, caret in the same phrase", Pomiar(powtorzen, [] {}, [&] { a.TimerTimer(); }));
+    okno.Sesja().Znajdowanie().SzukanyTekst = "podatnik";
+    Wypisz(tryb, "find \"podatnik\" from the start of the act",
+           Pomiar(powtorzen, [&] { kursor(0); okno.Sesja().Znajdowanie().OstatniaPozycja = -1; },
+                  [&] { a.SzukanieTekstu(false); }));
+    okno.pbAktyWarunkiClick();
 }
 
 }  // namespace
