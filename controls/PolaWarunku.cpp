@@ -1,6 +1,9 @@
 #include "PolaWarunku.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <algorithm>
 #include <QPushButton>
 
 #include "Bledy.h"
@@ -41,4 +44,21 @@ bool TPolaWarunku::Wczytanie(const std::string& warunek) const {
 void TPolaWarunku::NastepnyOperator(QPushButton* przycisk) {
     if (!przycisk) mBladWewnetrzny("TfZapytanie.NastepnyOperator", 1, '\r');
     przycisk->setText(qs(::NastepnyOperator(cp(przycisk->text()))));
+}
+
+void PrzygotowanieWarunkuDodatkowego(QPlainTextEdit* memo, int dlugosc) {
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setTabChangesFocus(true);
+    memo->setToolTip(PLq("Dodatkowy warunek wpisywany według ustalonego formatu (słowa lub frazy w "
+                         "cudzysłowach łączone operatorami AND, OR, NOT)"));
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, dlugosc] {
+        const QString t = memo->toPlainText();
+        if (t.size() <= dlugosc) return;
+        QTextCursor c = memo->textCursor();
+        const int poz = std::min<int>(c.position(), dlugosc);
+        memo->setPlainText(t.left(dlugosc));
+        c = memo->textCursor();
+        c.setPosition(poz);
+        memo->setTextCursor(c);
+    });
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 struct TPolaWarunku {
@@ -28,3 +29,7 @@ struct TPolaWarunku {
     // A clicked operator button takes its next caption.
     static void NastepnyOperator(QPushButton* przycisk);
 };
+
+// The additional condition's memo as both editors show it: a vertical scroll bar, Tab leaves
+// it, its hint, and at most `dlugosc` characters (what goes over is cut off at the end).
+void PrzygotowanieWarunkuDodatkowego(QPlainTextEdit* memo, int dlugosc);

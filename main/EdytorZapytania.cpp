@@ -142,23 +142,9 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     meWarunekDodatkowy = new QPlainTextEdit(k);
     meWarunekDodatkowy->setObjectName(QStringLiteral("meWarunekDodatkowy"));
     meWarunekDodatkowy->setGeometry(4, 344, 228, 56);
-    meWarunekDodatkowy->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    meWarunekDodatkowy->setTabChangesFocus(true);
-    meWarunekDodatkowy->setToolTip(PLq("Dodatkowy warunek wpisywany według ustalonego formatu (słowa lub frazy w "
-                                       "cudzysłowach łączone operatorami AND, OR, NOT)"));
+    PrzygotowanieWarunkuDodatkowego(meWarunekDodatkowy, DlugoscWarunkuDodatkowego);
     meWarunekDodatkowy->installEventFilter(this);
     lbWarunekDodatkowy->setBuddy(meWarunekDodatkowy);
-    connect(meWarunekDodatkowy, &QPlainTextEdit::textChanged, this, [this] {
-        // The memo holds at most 500 characters; what goes over is cut off at the end.
-        const QString t = meWarunekDodatkowy->toPlainText();
-        if (t.size() <= DlugoscWarunkuDodatkowego) return;
-        QTextCursor c = meWarunekDodatkowy->textCursor();
-        const int poz = std::min<int>(c.position(), DlugoscWarunkuDodatkowego);
-        meWarunekDodatkowy->setPlainText(t.left(DlugoscWarunkuDodatkowego));
-        c = meWarunekDodatkowy->textCursor();
-        c.setPosition(poz);
-        meWarunekDodatkowy->setTextCursor(c);
-    });
 
     auto przelacznik = [&](QCheckBox*& cb, const char* nazwa, const char* tekst, const char* podpowiedz, int y,
                            bool stan) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "EditNew.h"
+#include "OknoNazwy.h"
 #include "Pomoc.h"
 #include "Tekst.h"
 #include "ZapisRaportu.h"
@@ -16,35 +17,17 @@ TfNazwaRaportu::TfNazwaRaportu(const std::string& raport, QWidget* rodzic)
       raport_(raport) {
     setObjectName(QStringLiteral("TfNazwaRaportu"));
     setWindowTitle(PLq("Podaj nazwę raportu"));
-    setFixedSize(362, 98);
 
-    lbNazwa = new QLabel(PLq("&Nazwa raportu:"), this);
-    lbNazwa->setObjectName(QStringLiteral("lbNazwa"));
-    lbNazwa->move(8, 10);
-    lbNazwa->adjustSize();
-    enNazwa = new TEditN(this, "enNazwa");
-    enNazwa->EditType = TEditN::etString;
-    enNazwa->setMaxLength0(DlugoscNazwyRaportu);
-    enNazwa->setGeometry(8, 28, 346, 23);
-    enNazwa->setToolTip(PLq("Nazwa pod którą ma być zapisany raport"));
-    lbNazwa->setBuddy(enNazwa);
-
-    const auto przycisk = [this](QPushButton*& b, const char* nazwa, const char* napis, int x) {
-        b = new QPushButton(PLq(napis), this);
-        b->setObjectName(QString::fromLatin1(nazwa));
-        b->setGeometry(x, 64, 90, 26);
-        b->setAutoDefault(false);
-    };
-    przycisk(bbZatwierdz, "bbZatwierdz", "Zatwierdź", 74);
-    przycisk(bbAnuluj, "bbAnuluj", "Anuluj", 170);
-    przycisk(bbPomoc, "bbPomoc", "Pomoc", 264);
-    bbZatwierdz->setDefault(true);
-
+    const TKontrolkiNazwy k = UtworzenieKontrolekNazwy(this, "lbNazwa", PLq("&Nazwa raportu:"), "enNazwa",
+                                                       DlugoscNazwyRaportu, PLq("Nazwa pod którą ma być zapisany raport"),
+                                                       KontekstPomocy);
+    lbNazwa = k.Etykieta;
+    enNazwa = k.Pole;
+    bbZatwierdz = k.Zatwierdz;
+    bbAnuluj = k.Anuluj;
+    bbPomoc = k.Pomoc;
     connect(enNazwa, &TEditN::OnExit, this, &TfNazwaRaportu::enNazwaExit);
     connect(bbZatwierdz, &QPushButton::clicked, this, &TfNazwaRaportu::bbZatwierdzClick);
-    connect(bbAnuluj, &QPushButton::clicked, this, &QDialog::reject);
-    connect(bbPomoc, &QPushButton::clicked, this, [] { mPomoc(KontekstPomocy); });
-    enNazwa->setFocus();
 }
 
 void TfNazwaRaportu::enNazwaExit() { enNazwa->setText(enNazwa->text().trimmed()); }

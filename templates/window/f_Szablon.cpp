@@ -138,22 +138,8 @@ TfSzablon::TfSzablon(TcSesja& sesja, TcTabelaDbf& tabela, int tryb, QWidget* rod
     meWarunekDodatkowy = new QPlainTextEdit(k);
     meWarunekDodatkowy->setObjectName(QStringLiteral("meWarunekDodatkowy"));
     meWarunekDodatkowy->setGeometry(8, 352, 326, 64);
-    meWarunekDodatkowy->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    meWarunekDodatkowy->setTabChangesFocus(true);
-    meWarunekDodatkowy->setToolTip(PLq("Dodatkowy warunek wpisywany według ustalonego formatu (słowa lub frazy w "
-                                       "cudzysłowach łączone operatorami AND, OR, NOT)"));
+    PrzygotowanieWarunkuDodatkowego(meWarunekDodatkowy, DlugoscWarunkuDodatkowego);
     lbWarunekDodatkowy->setBuddy(meWarunekDodatkowy);
-    connect(meWarunekDodatkowy, &QPlainTextEdit::textChanged, this, [this] {
-        // At most 500 characters; what goes over is cut off at the end.
-        const QString t = meWarunekDodatkowy->toPlainText();
-        if (t.size() <= DlugoscWarunkuDodatkowego) return;
-        QTextCursor c = meWarunekDodatkowy->textCursor();
-        const int poz = std::min<int>(c.position(), DlugoscWarunkuDodatkowego);
-        meWarunekDodatkowy->setPlainText(t.left(DlugoscWarunkuDodatkowego));
-        c = meWarunekDodatkowy->textCursor();
-        c.setPosition(poz);
-        meWarunekDodatkowy->setTextCursor(c);
-    });
 
     pbPomoc = new TPrzyciskObrazkowy(this, "pbPomoc", TGlif::Pomoc);
     pbPomoc->move(360, 8);

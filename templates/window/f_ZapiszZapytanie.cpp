@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "EditNew.h"
+#include "OknoNazwy.h"
 #include "Pomoc.h"
 #include "Sesja.h"
 #include "TabelaDbf.h"
@@ -19,35 +20,17 @@ TfZapiszZapytanie::TfZapiszZapytanie(TcSesja& sesja, TcTabelaDbf& tabela, QWidge
       sesja_(sesja), tabela_(tabela) {
     setObjectName(QStringLiteral("TfZapiszZapytanie"));
     setWindowTitle(PLq("Zapis zapytania do nowego szablonu"));
-    setFixedSize(362, 98);
 
-    lbOpis = new QLabel(PLq("&Opis szablonu:"), this);
-    lbOpis->setObjectName(QStringLiteral("lbOpis"));
-    lbOpis->move(8, 10);
-    lbOpis->adjustSize();
-    enOpis = new TEditN(this, "enOpis");
-    enOpis->EditType = TEditN::etString;
-    enOpis->setMaxLength0(DlugoscOpisuSzablonu);
-    enOpis->setGeometry(8, 28, 346, 23);
-    enOpis->setToolTip(PLq("Opis nowego szablonu do którego ma być zapisane zapytanie"));
-    lbOpis->setBuddy(enOpis);
-
-    const auto przycisk = [this](QPushButton*& b, const char* nazwa, const char* napis, int x) {
-        b = new QPushButton(PLq(napis), this);
-        b->setObjectName(QString::fromLatin1(nazwa));
-        b->setGeometry(x, 64, 90, 26);
-        b->setAutoDefault(false);
-    };
-    przycisk(bbZatwierdz, "bbZatwierdz", "Zatwierdź", 74);
-    przycisk(bbAnuluj, "bbAnuluj", "Anuluj", 170);
-    przycisk(bbPomoc, "bbPomoc", "Pomoc", 264);
-    bbZatwierdz->setDefault(true);
-
+    const TKontrolkiNazwy k =
+        UtworzenieKontrolekNazwy(this, "lbOpis", PLq("&Opis szablonu:"), "enOpis", DlugoscOpisuSzablonu,
+                                 PLq("Opis nowego szablonu do którego ma być zapisane zapytanie"), KontekstPomocy);
+    lbOpis = k.Etykieta;
+    enOpis = k.Pole;
+    bbZatwierdz = k.Zatwierdz;
+    bbAnuluj = k.Anuluj;
+    bbPomoc = k.Pomoc;
     connect(enOpis, &TEditN::OnExit, this, &TfZapiszZapytanie::enOpisExit);
     connect(bbZatwierdz, &QPushButton::clicked, this, &TfZapiszZapytanie::bbZatwierdzClick);
-    connect(bbAnuluj, &QPushButton::clicked, this, &QDialog::reject);
-    connect(bbPomoc, &QPushButton::clicked, this, [] { mPomoc(KontekstPomocy); });
-    enOpis->setFocus();
 }
 
 void TfZapiszZapytanie::enOpisExit() {
