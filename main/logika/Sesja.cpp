@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "Konfiguracja.h"
+#include "Mail.h"
 #include "ParserBool.h"
 #include "Zapytanie.h"
 #include "Znajdowanie.h"
@@ -37,6 +38,7 @@ TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
     liczace_ = std::make_unique<TcZapytanie>(*zapytanie_);
     parser_ = std::make_unique<TcParserBool>(*zapytanie_);
     znajdowanie_ = std::make_unique<TcZnajdowanie>();
+    mail_ = std::make_unique<TcMail>();
 }
 
 TcSesja::~TcSesja() { Zwolnienie(); }

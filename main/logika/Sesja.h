@@ -10,8 +10,8 @@
 // Built in this order: the configuration store (reads "Belvastrona.ini"),
 // the four dictionaries (acts, sections, chambers, provisions), the loading query (it loads
 // the index store), the counting copy sharing that store, and the condition parser, which
-// searches phrases on the loading query, and the act reader's finder; the window then opens
-// the template table (OtwarcieSzablonow). The mail sender joins the same list as it arrives.
+// searches phrases on the loading query, the act reader's finder and the mail sender; the
+// window then opens the template table (OtwarcieSzablonow).
 // Zwolnienie releases the template table, the parser, the two queries and the dictionaries in
 // that order; the configuration stays so that the window can write it last.
 //
@@ -32,6 +32,7 @@ class TcSlownikTxtIzba;
 class TcSlownikTxtPrzepis;
 class TcZapytanie;
 class TcZnajdowanie;
+class TcMail;
 class Tdm_Szablon;
 
 struct TOpcjeSesji {
@@ -63,6 +64,7 @@ public:
     TcZapytanie& Liczace() { return *liczace_; }                 // the live counts
     TcParserBool& Parser() { return *parser_; }
     TcZnajdowanie& Znajdowanie() { return *znajdowanie_; }       // find in the act reader
+    TcMail& Mail() { return *mail_; }                            // the desktop mail hand-over
 
     // The template table of the data directory, opened (made when missing, its index rebuilt)
     // once the main window exists; a table that cannot be opened or made: EInOutError naming it.
@@ -95,5 +97,6 @@ private:
     std::unique_ptr<TcZapytanie> liczace_;
     std::unique_ptr<TcParserBool> parser_;
     std::unique_ptr<TcZnajdowanie> znajdowanie_;
+    std::unique_ptr<TcMail> mail_;
     std::unique_ptr<Tdm_Szablon> szablony_;
 };
