@@ -19,6 +19,8 @@
 
 #include "EdytorZapytania.h"
 #include "TrybAktow.h"
+#include "WysylanieDokumentow.h"
+#include "Bezczynnosc.h"
 #include "Znajdowanie.h"
 #include "ListaZaznaczen.h"
 #include "Konfiguracja.h"
@@ -210,6 +212,14 @@ void TfGlowne::UtworzenieCzesci() {
             b->setMinimumSize(96, 25);
             return b;
         };
+        acWyslij = new QAction(PLq("Wyślij"), this);
+        acWyslij->setObjectName(QStringLiteral("acWyslij"));
+        acWyslij->setToolTip(PLq("Wysyłanie zaznaczonych dokumentów pocztą elektroniczną"));
+        connect(acWyslij, &QAction::triggered, this, &TfGlowne::acWyslijExecute);
+        bbWyslij = przycisk("bbWyslij", "Wyślij", "Wysłanie zaznaczonych dokumentów pocztą elektroniczną");
+        bbWyslij->setMinimumSize(80, 25);
+        connect(bbWyslij, &QToolButton::clicked, acWyslij, &QAction::trigger);
+        mBezczynnosc::Rejestracja(pnRaport, [this] { acWyslijUpdate(); });
         bbZapiszRaport = przycisk("bbZapiszRaport", "Z&apisz raport", "Zapisanie zaznaczonych dokumentów do postaci raportu");
         bbOdczytajRaport = przycisk("bbOdczytajRaport", "O&dczytaj raport", "Odczytanie istniejącego raportu");
         connect(bbZapiszRaport, &QToolButton::clicked, this, &TfGlowne::bbZapiszRaportClick);
@@ -217,6 +227,7 @@ void TfGlowne::UtworzenieCzesci() {
         auto* rzad = new QHBoxLayout;
         rzad->setSpacing(6);
         rzad->addWidget(pokazanie_->bbPokaz);
+        rzad->addWidget(bbWyslij);
         rzad->addWidget(bbZapiszRaport);
         rzad->addWidget(bbOdczytajRaport);
         rzad->addStretch(1);
@@ -247,6 +258,26 @@ void TfGlowne::UtworzenieCzesci() {
 
     // Without acts there is no act reader to switch to.
     if (s.Akty().Nazwy.empty()) pbAktyWarunki->hide();
+}
+
+void TfGlowne::acWyslijUpdate() {
+    acWyslij->setEnabled(lista_->clvRaport->LiczbaWierszy() > 0);
+    bbWyslij->setEnabled(acWyslij->isEnabled());
+}
+
+void TfGlowne::acWyslijExecute() {
+    acWyslijUpdate();
+    if (!acWyslij->isEnabled()) return;
+    lista_->ZapamietanieZaznaczen();
+    TDokumentyDoWyslania d = DokumentyDoWyslania(lista_->TablicaRaportu);
+    if (d.Wiecej && !Pytanie(PLq("Zaznaczono więcej niż 10 dokumentów"),
+                             PLq("Możliwe jest wysłanie maksymalnie 10 dokumentów.\r\nCzy wysłać pierwszych 10 dokumentów?"), 0))
+        return;
+    if (d.Numery.empty()) {
+        Informacja(PLq("Brak zaznaczonych dokumentów"), PLq("Nie zaznaczono dokumentów do wysłania."));
+        return;
+    }
+    WyslanieDokumentow(*sesja_, d.Numery);
 }
 
 void TfGlowne::pbAktyWarunkiClick() {

@@ -59,6 +59,8 @@ public:
     TPrzyciskObrazkowy* pbKoniec = nullptr;
 
     // Under the result list, beside "Pokaż".
+    QAction* acWyslij = nullptr;
+    QToolButton* bbWyslij = nullptr;
     QToolButton* bbZapiszRaport = nullptr;
     QToolButton* bbOdczytajRaport = nullptr;
 
@@ -89,6 +91,9 @@ public:
     void bbZapiszRaportClick();
     void bbOdczytajRaportClick();
     void pbSzablonyClick();
+    // Mailing the checked documents of the result (all pages), at most 10.
+    void acWyslijExecute();
+    void acWyslijUpdate();
     // Acts mode on or off: the query editor gives its place to the act reader and the result
     // list moves down below the act text, or the reverse; leaving with "Przeniesienie zapytania
     // do trybu warunki" on carries the act and the chosen phrase into the query editor.

@@ -23,6 +23,7 @@
 #include "f_Raport.h"
 #include "f_UsunWiele.h"
 #include "mDialog.h"
+#include "WysylanieDokumentow.h"
 #include "mLib.h"
 
 namespace {
@@ -232,8 +233,6 @@ void TOknoListyRaportow::reject() { pbZamknijClick(); }
 
 // ---- TkRaport ----
 
-std::function<void(const std::string&, QWidget*)> TkRaport::WyslanieRaportu;
-
 TkRaport::TkRaport(TcSesja& sesja, QWidget* rodzic) : TOknoListyRaportow(sesja, "TkRaport", 6, rodzic) {
     const auto akcja = [this](QAction*& a, const char* nazwa, const char* napis, const char* podpowiedz) {
         a = new QAction(PLq(napis), this);
@@ -301,12 +300,13 @@ void TkRaport::acPokazExecute() {
     okno.exec();
 }
 
-void TkRaport::acWyslijUpdate() { acWyslij->setEnabled(WyslanieRaportu && WybranyWiersz() != nullptr); }
+void TkRaport::acWyslijUpdate() { acWyslij->setEnabled(WybranyWiersz() != nullptr); }
 
 void TkRaport::acWyslijExecute() {
+    // The command may come from the keyboard with no report selected.
     const QTreeWidgetItem* wiersz = WybranyWiersz();
-    if (wiersz == nullptr || !WyslanieRaportu) return;
-    WyslanieRaportu(SciezkaRaportu(NazwaPliku(wiersz)), this);
+    if (wiersz == nullptr) return;
+    WyslaniePlikuRaportu(sesja_, NazwaPliku(wiersz));
 }
 
 void TkRaport::acUsunUpdate() { acUsun->setEnabled(WybranyWiersz() != nullptr); }

@@ -13,7 +13,6 @@
 
 #include <QDialog>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -81,9 +80,6 @@ class TkRaport : public TOknoListyRaportow {
 public:
     explicit TkRaport(TcSesja& sesja, QWidget* rodzic = nullptr);
     ~TkRaport() override;
-
-    // Mailing a report file ("Raporty/x.rap"); "Wyślij" is disabled while it is not set.
-    static std::function<void(const std::string& sciezkaPliku, QWidget* okno)> WyslanieRaportu;
 
     // Bulk deletion: the range of days (BrakDaty for an open bound) and the number of listed
     // reports within it.

@@ -17,6 +17,8 @@
 #include "Sesja.h"
 #include "Tekst.h"
 #include "TestyOkien.h"
+#include "Mail.h"
+#include "ZastepczaPoczta.h"
 #include "Zapytanie.h"
 #include "bPlik.h"
 #include "cp1250.h"
@@ -180,7 +182,7 @@ TEST_F(KartotekaTest, DeletingTheLastRowSelectsTheNewLastAndAnEmptyListDoesNothi
     EXPECT_EQ(Lista()->topLevelItemCount(), 0);
     EXPECT_TRUE(fs::is_empty("Raporty"));
 
-    TkRaport::WyslanieRaportu = [](const std::string&, QWidget*) { ADD_FAILURE() << "mailed"; };
+    TZastepczaPoczta poczta;
     mBezczynnosc::Wykonanie();
     for (QAction* a : {k.acPokaz, k.acWyslij, k.acUsun, k.acUsunWiele}) EXPECT_FALSE(a->isEnabled());
     for (QWidget* b : std::initializer_list<QWidget*>{k.pbPokaz, k.pbWyslij, k.pbUsun, k.pbUsunWiele})
@@ -195,7 +197,7 @@ TEST_F(KartotekaTest, DeletingTheLastRowSelectsTheNewLastAndAnEmptyListDoesNothi
     k.acUsunExecute();
     k.acUsunWieleExecute();
     CzekanieWPetli(30);
-    TkRaport::WyslanieRaportu = nullptr;
+    EXPECT_TRUE(poczta.Wywolania().empty()) << "nothing selected, nothing mailed";
     EXPECT_EQ(dialogi.Liczba(), komunikaty);
     EXPECT_TRUE(modalne.Otwarte.empty());
 }
@@ -252,20 +254,24 @@ TEST_F(KartotekaTest, AReportRemovedMeanwhileCannotBeShownOrDeletedAndTheListSta
     EXPECT_EQ(k.ListaRaportow->Liczba(), 2);
 }
 
-TEST_F(KartotekaTest, MailingWaitsForItsHookAndGetsTheSelectedFile) {
+TEST_F(KartotekaTest, MailingHandsTheSelectedFileToTheMailClient) {
     Raport("nowy", TekstB, 3, 2);
     Raport("stary", TekstA, 3, 1);
     TkRaport& k = Otwarcie<TkRaport>();
-    mBezczynnosc::Wykonanie();
-    EXPECT_FALSE(k.pbWyslij->isEnabled());
-    std::vector<std::pair<std::string, QWidget*>> wyslane;
-    TkRaport::WyslanieRaportu = [&](const std::string& plik, QWidget* w) { wyslane.emplace_back(plik, w); };
-    mBezczynnosc::Wykonanie();
+    TZastepczaPoczta poczta;
     Wybor(1);
+    mBezczynnosc::Wykonanie();
+    const std::string katalog = fs::current_path().string();
     QTest::mouseClick(k.pbWyslij, Qt::LeftButton);
-    TkRaport::WyslanieRaportu = nullptr;
-    ASSERT_EQ(wyslane.size(), 1u);
-    EXPECT_EQ(wyslane[0], std::make_pair(std::string("Raporty/stary.rap"), static_cast<QWidget*>(&k)));
+    const auto w = poczta.Wywolania();
+    ASSERT_EQ(w.size(), 1u);
+    ASSERT_EQ(w[0].Argumenty.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(w[0].Argumenty.begin(), w[0].Argumenty.begin() + 5),
+              (std::vector<std::string>{"--utf8", "--subject", "Plik raportu programu Belvastrona", "--attach",
+                                        katalog + "/Raporty/stary.rap"}));
+    EXPECT_EQ(w[0].Argumenty[5].rfind("mailto:?body=UWAGA%3A%0D%0AAby%20plik", 0), 0u) << "the notice";
+    EXPECT_EQ(fs::current_path().string(), katalog);
+    EXPECT_EQ(dialogi.Liczba(), 0u) << "the hand-over's outcome is not shown";
 }
 
 TEST_F(KartotekaTest, ChoosingAReportPutsItsTextIntoTheQueryAndCloses) {
