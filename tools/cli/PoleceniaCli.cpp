@@ -9,7 +9,9 @@
 #include "Analiza.h"
 #include "ParserBool.h"
 #include "Sesja.h"
+#include "Mail.h"
 #include "TablicaRaportu.h"
+#include "WysylanieDokumentow.h"
 #include "TekstRaportu.h"
 #include "ZapisRaportu.h"
 #include "Zapytanie.h"
@@ -39,9 +41,12 @@ const char* const kPomoc =
     "  report show NAZWA [--json]\n"
     "  template list\n"
     "  template show OPIS [--json]\n"
+    "  mail [opcje warunku polecenia query] | mail --report NAZWA\n"
     "Raporty to pliki NAZWA.rap folderu Raporty w bieżącym katalogu, tak jak w programie, którego\n"
     "katalogiem bieżącym jest katalog danych; --data nie zmienia tego folderu, a program go nie\n"
-    "tworzy. Istniejący raport (wielkość liter bez znaczenia) zastępuje tylko --force.\n";
+    "tworzy. Istniejący raport (wielkość liter bez znaczenia) zastępuje tylko --force.\n"
+    "mail przekazuje programowi pocztowemu (xdg-email) pierwsze 10 dokumentów wyniku zapytania,\n"
+    "zapisane jako w1.htm .. w10.htm w bieżącym katalogu, albo plik raportu; wypisuje wysłane.\n";
 
 std::string Utf8(const std::string& cp1250Tekst) { return cp1250::toUtf8(cp1250Tekst); }
 std::string Win(const std::string& utf8) { return cp1250::fromUtf8(utf8); }
@@ -298,6 +303,46 @@ int Template(const std::vector<std::string>& r, std::ostream& out, std::ostream&
     return 0;
 }
 
+// Mails the first documents of the query's result (at most 10, highest first, as the result
+// list holds them) the way the window mails checked ones, or with --report a report file the
+// way the catalogue does. Prints what went to the mail client; 4 when the hand-over failed.
+int Mail(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+    TcZapytanie& q = s.Zapytanie();
+    q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
+    std::optional<std::string> raport;
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (r[i] == "--report") raport = Wartosc(r, i);
+        else if (!OpcjaWarunku(q, r, i)) throw BladWywolania{"Nieznana opcja polecenia mail: '" + r[i] + "'."};
+    }
+    if (raport) {
+        if (r.size() != 2) throw BladWywolania{"Polecenie mail --report nie przyjmuje opcji warunku."};
+        const TNazwaRaportu n = NazwaZWywolania(*raport, err);
+        if (!n.Poprawna()) return 1;
+        const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
+        if (!m.Istnieje) {
+            err << "Nie ma raportu '" << Utf8(n.Nazwa) << "' (" << Utf8(TekstNazwyPliku(m.Sciezka)) << ").\n";
+            return 1;
+        }
+        if (!WyslaniePlikuRaportu(s, m.NazwaPliku)) return 4;
+        out << Utf8(TekstNazwyPliku(m.NazwaPliku)) << "\n";
+        return 0;
+    }
+    if (!s.Wykonanie(q)) {
+        BladWarunku(q, s.Parser(), err);
+        return 2;
+    }
+    TcTablicaRaportu tablica;
+    tablica.PrzygotowanieRaportu(q.Wynik);
+    const TDokumentyDoWyslania d = DokumentyDoWyslania(tablica);
+    if (d.Numery.empty()) {
+        err << "Zapytanie nie znalazło dokumentów; nic nie wysłano.\n";
+        return 1;
+    }
+    if (!WyslanieDokumentow(s, d.Numery)) return 4;
+    for (size_t k = 0; k < d.Numery.size(); ++k) out << TcMail::PlikDokumentu(int32_t(k + 1)) << "\t" << d.Numery[k] << "\n";
+    return 0;
+}
+
 // The report's documents in the viewer's order: 50 a page in report order, each page by entry
 // date, later first.
 int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
@@ -379,7 +424,7 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
     try {
         w = Rozbior(argumenty);
         if (w.polecenie != "info" && w.polecenie != "query" && w.polecenie != "show" && w.polecenie != "count" &&
-            w.polecenie != "report" && w.polecenie != "template")
+            w.polecenie != "report" && w.polecenie != "template" && w.polecenie != "mail")
             throw BladWywolania{"Nieznane polecenie '" + w.polecenie + "'."};
         if (w.polecenie == "report" &&
             (w.reszta.empty() || (w.reszta[0] != "save" && w.reszta[0] != "list" && w.reszta[0] != "show")))
@@ -433,6 +478,7 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
         if (w.polecenie == "query") return Query(s, w.reszta, out, err);
         if (w.polecenie == "show") return Show(s, w.reszta, out);
         if (w.polecenie == "report") return Report(s, w.reszta, out, err);
+        if (w.polecenie == "mail") return Mail(s, w.reszta, out, err);
         return Count(s, w.reszta, out, err);
     } catch (const BladWywolania& b) {
         err << b.komunikat << "\n";
