@@ -1,5 +1,6 @@
 #include "PolaWarunku.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -61,4 +62,10 @@ void PrzygotowanieWarunkuDodatkowego(QPlainTextEdit* memo, int dlugosc) {
         c.setPosition(poz);
         memo->setTextCursor(c);
     });
+}
+
+bool TPolaWarunku::ZnakOdrzucony(QChar znak) {
+    if (znak != QLatin1Char('"')) return false;
+    QApplication::beep();
+    return true;
 }

@@ -8,6 +8,7 @@
 //   TPolaWarunku::NastepnyOperator(b1);      // I -> LUB -> I NIE -> I
 #pragma once
 
+#include <QChar>
 #include <array>
 #include <string>
 
@@ -28,6 +29,9 @@ struct TPolaWarunku {
     bool Wczytanie(const std::string& warunek) const;
     // A clicked operator button takes its next caption.
     static void NastepnyOperator(QPushButton* przycisk);
+    // True (with a beep) for a character a word field refuses: the double quote, which would
+    // end the word inside the condition string.
+    static bool ZnakOdrzucony(QChar znak);
 };
 
 // The additional condition's memo as both editors show it: a vertical scroll bar, Tab leaves

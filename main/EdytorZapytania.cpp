@@ -264,13 +264,7 @@ void TcEdytorZapytania::ObciecieSpacji(QLineEdit* pole) {
         if (enSlowo[n] == pole) emit Zliczanie(TPoleLiczby(n));
 }
 
-bool TcEdytorZapytania::KontrolaWprowadzonegoZnaku(QChar znak) {
-    if (znak == QLatin1Char('"')) {
-        QApplication::beep();
-        return true;
-    }
-    return false;
-}
+bool TcEdytorZapytania::KontrolaWprowadzonegoZnaku(QChar znak) { return TPolaWarunku::ZnakOdrzucony(znak); }
 
 void TcEdytorZapytania::btOperatorClick(int n) { NastepnyOperator(btOperator[size_t(n - 1)]); }
 

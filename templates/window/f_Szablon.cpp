@@ -101,6 +101,10 @@ TfSzablon::TfSzablon(TcSesja& sesja, TcTabelaDbf& tabela, int tryb, QWidget* rod
         e->setGeometry(60, y, 274, 21);
         e->setMaxLength(DlugoscSlowa);
         e->setToolTip(podpowiedzSlowa);
+        // Words keep their spaces; a double quote would end the word inside the condition.
+        e->OnKeyPress = [](TEditN&, QChar& znak) {
+            if (TPolaWarunku::ZnakOdrzucony(znak)) znak = QChar();
+        };
         enSlowo[size_t(n)] = e;
     }
     lbWarunek->setBuddy(enSlowo[0]);

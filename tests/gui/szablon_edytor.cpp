@@ -82,7 +82,9 @@ TEST_F(TfSzablonTest, NewTemplateKeepsWordsOperatorsAndProvision) {
     EXPECT_EQ(okno->windowTitle(), QStringLiteral("Nowy szablon"));
     okno->enOpis->setText(PLq("  Ulgi ulgowe  "));
     okno->enSlowo[0]->setText(QStringLiteral("  a b"));   // kept with its spaces
-    okno->enSlowo[1]->setText(QStringLiteral("c"));
+    okno->enSlowo[1]->setFocus();
+    Wpisz(okno->enSlowo[1], QStringLiteral("\"c\""));          // the quotes are refused
+    EXPECT_EQ(okno->enSlowo[1]->text(), QStringLiteral("c"));
     okno->enSlowo[2]->setText(QStringLiteral("d*"));
     okno->btOperator[0]->click();                          // LUB
     okno->btOperator[1]->click();
