@@ -1,3 +1,4 @@
+#include "mLib.h"
 #include "SlownikTxt.h"
 
 #include <cerrno>
@@ -41,7 +42,7 @@ std::string BezCudzyslowow(std::string_view t) {
 }
 
 std::string BladSlownika(const std::string& plik) {
-    return PL(u8"Błąd odczytu słownika '") + plik + "'.";
+    return PL(u8"Błąd odczytu słownika '") + NazwaPlikuWKomunikacie(plik) + "'.";
 }
 
 }  // namespace

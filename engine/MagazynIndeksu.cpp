@@ -89,7 +89,7 @@ void TPlikOdczytu::Zamknij() {
 
 void TPlikOdczytu::Czytaj(int64_t offset, void* buffer, size_t count) const {
     if (count == 0) return;
-    const std::string blad = PL("Błąd odczytu pliku '") + path_ + "'.";
+    const std::string blad = PL("Błąd odczytu pliku '") + NazwaPlikuWKomunikacie(path_) + "'.";
     if (fd_ < 0 || offset < 0 || uint64_t(offset) > uint64_t(size_) || count > uint64_t(size_ - offset))
         throw EInOutError(blad);
     auto* p = static_cast<char*>(buffer);

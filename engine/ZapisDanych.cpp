@@ -24,7 +24,7 @@ std::string Sciezka(const std::string& katalog, const std::string& nazwa) {
 }
 
 [[noreturn]] void BladZapisu(const std::string& path) {
-    throw EInOutError(PL("Błąd zapisu pliku '") + path + "'.");
+    throw EInOutError(PL("Błąd zapisu pliku '") + NazwaPlikuWKomunikacie(path) + "'.");
 }
 
 // A file written sequentially through a large buffer; every failure is the write error.
@@ -61,7 +61,7 @@ private:
 // Offsets are 32-bit signed in every offset table.
 int32_t Przesuniecie(int64_t v, const std::string& path) {
     if (v > std::numeric_limits<int32_t>::max())
-        throw EInOutError(PL("Plik '") + path + PL("' przekracza 2 GB."));
+        throw EInOutError(PL("Plik '") + NazwaPlikuWKomunikacie(path) + PL("' przekracza 2 GB."));
     return int32_t(v);
 }
 
@@ -69,7 +69,7 @@ std::string ListaNazw(const std::vector<std::string>& entries, const std::string
     std::string out;
     for (const auto& e : entries) {
         if (e.size() > kMaksNazwy)
-            throw EInOutError(PL("Wpis dłuższy niż 255 znaków w pliku '") + path + "'.");
+            throw EInOutError(PL("Wpis dłuższy niż 255 znaków w pliku '") + NazwaPlikuWKomunikacie(path) + "'.");
         out += char(static_cast<unsigned char>(e.size()));
         out += e;
     }

@@ -47,6 +47,9 @@ bool mReadFile(const std::string& fileName, std::vector<int32_t>& target, int he
 bool mReadFile(const std::string& fileName, std::vector<uint8_t>& target, int width, int header, TrybBledu mode);
 
 bool mReadString(const std::string& fileName, std::string& target, TrybBledu mode);
+// A path as messages show it: the file system's names are UTF-8, the messages Windows-1250; a
+// name that is not UTF-8 is shown as its bytes.
+std::string NazwaPlikuWKomunikacie(const std::string& fileName);
 // Replaces the whole file with `byteCount` bytes through mZapisBezpieczny (ZapisBezpieczny.h): a
 // crash or a failure leaves the previous content, never a mixture. The result says whether the save
 // is complete; on failure errno tells why and, in raise mode,

@@ -38,7 +38,7 @@ bool czytajWszystko(int fd, char* dst, size_t count) {
 }
 
 [[noreturn]] void bladOdczytu(const std::string& fileName) {
-    throw EInOutError(PL(u8"Błąd odczytu pliku '") + fileName + "'.");
+    throw EInOutError(PL(u8"Błąd odczytu pliku '") + NazwaPlikuWKomunikacie(fileName) + "'.");
 }
 
 // The common reader: `width`-byte elements into a byte buffer, `header` zero elements first.
@@ -113,11 +113,15 @@ bool mReadString(const std::string& fileName, std::string& target, TrybBledu mod
         [&] { target.clear(); });
 }
 
+std::string NazwaPlikuWKomunikacie(const std::string& fileName) {
+    return cp1250::isValidUtf8(fileName) ? cp1250::fromUtf8(fileName) : fileName;
+}
+
 bool mWriteFile(const std::string& fileName, const void* buffer, size_t byteCount, TrybBledu mode) {
     const TWynikZapisu wynik = mZapisBezpieczny(fileName, buffer, byteCount);
     if (wynik.Udany()) return true;
     errno = wynik.Blad;
-    if (mode == TrybBledu::Wyjatek) throw EInOutError(PL(u8"Błąd zapisu pliku '") + fileName + "'.");
+    if (mode == TrybBledu::Wyjatek) throw EInOutError(PL(u8"Błąd zapisu pliku '") + NazwaPlikuWKomunikacie(fileName) + "'.");
     return false;
 }
 

@@ -99,6 +99,13 @@ TEST_F(Pliki, MissingFileRaisesOrStaysQuietAndLeavesTheArrayEmpty) {
         EXPECT_EQ(e.what(), PL(u8"Błąd odczytu pliku '") + brak + "'.");
     }
     EXPECT_TRUE(t.empty());
+    // The message is Windows-1250 text: a Polish name from the file system (UTF-8) is converted.
+    try {
+        mReadFile(sciezka("Zielińska.rap"), t, 1, TrybBledu::Wyjatek);
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.what(), PL(u8"Błąd odczytu pliku '") + PL(sciezka("Zielińska.rap")) + "'.");
+    }
 
     t = {1, 2, 3};
     EXPECT_FALSE(mReadFile(brak, t, 1, TrybBledu::Cichy));
