@@ -37,6 +37,7 @@ bool TcParserBool::AnalizaWarunku(const std::string& warunek, TcTablicaLogiczna&
     try {
         PodzialNaSkladniki();
         Biezacy = 0;
+        glebokosc_ = 0;
         if (Skladniki.empty()) ZgloszenieBledu(0, PL("Nie podano warunku."));
         AnalizaWyrazenia(3, wynik);
         if (Biezacy != int32_t(Skladniki.size())) ZgloszenieBledu(Biezacy, PL("Brak operatora działania."));
@@ -85,8 +86,11 @@ void TcParserBool::AnalizaSkladnika(TcTablicaLogiczna& zbior) {
 
 bool TcParserBool::AnalizaNawiasu(TcTablicaLogiczna& zbior) {
     if (Skladniki[size_t(Biezacy)] != "(") return false;
+    if (++glebokosc_ > MaksZagniezdzenia)
+        ZgloszenieBledu(Biezacy, PL("Nawiasy zagnieżdżone zbyt głęboko (najwyżej 1000 poziomów)."));
     ++Biezacy;
     AnalizaWyrazenia(3, zbior);
+    --glebokosc_;
     if (Biezacy < int32_t(Skladniki.size()) && Skladniki[size_t(Biezacy)] == ")") {
         ++Biezacy;
     } else {

@@ -6,6 +6,10 @@
 //   «podatek and vat»                         operators in any case, quotes optional
 //   «"a" "b"»                                 fails: "Brak operatora działania.", position 5, length 3
 //
+// Parentheses nest at most MaksZagniezdzenia deep (the analysis recurses once per level and
+// keeps a document set per pending operator): deeper fails with "Nawiasy zagnieżdżone zbyt
+// głęboko (najwyżej 1000 poziomów)." at the first parenthesis too many.
+//
 // After a failed analysis Blad holds the Polish message and PozycjaBledu / DlugoscBledu the
 // 1-based position and length of the offending token in the text as typed (0 / 1 when none).
 #pragma once
@@ -25,6 +29,8 @@ public:
 
 class TcParserBool {
 public:
+    static constexpr int32_t MaksZagniezdzenia = 1000;
+
     // Phrases are searched in `zrodlo` (in the program, the loading query object).
     explicit TcParserBool(IZrodloFraz& zrodlo);
 
@@ -46,4 +52,5 @@ private:
     [[noreturn]] void ZgloszenieBledu(int32_t indeks, const std::string& komunikat);
 
     IZrodloFraz& zrodlo_;
+    int32_t glebokosc_ = 0;   // parentheses open at the current token
 };

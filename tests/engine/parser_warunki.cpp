@@ -125,6 +125,21 @@ TEST_F(ParserBool, ErrorsPointAtTheToken) {
     Blad("\"a\" AND_NOT \"b\" \"c\"", "Brak operatora działania.", 17, 3);
 }
 
+// Deep nesting recurses once per parenthesis: 1000 levels work, deeper is refused at the first
+// parenthesis too many (a typed 60,000 used to overflow the stack).
+TEST_F(ParserBool, ParenthesesNestAtMostAThousandDeep) {
+    const auto zagniezdzony = [](int n, const std::string& srodek) {
+        return std::string(size_t(n), '(') + srodek + std::string(size_t(n), ')');
+    };
+    EXPECT_EQ(Zbior(zagniezdzony(1000, "\"a\" AND \"b\"")), V({3}));
+    std::string prawy = "\"a\"";   // "a" OR ("b" OR (... right-nested, a set pending per level
+    for (int i = 0; i < 999; ++i) prawy = "\"b\" OR (" + prawy + ")";
+    EXPECT_EQ(Zbior(prawy), Zbior("\"a\" OR \"b\""));
+    Blad(zagniezdzony(1001, "\"a\""), "Nawiasy zagnieżdżone zbyt głęboko (najwyżej 1000 poziomów).", 1001, 1);
+    Blad(zagniezdzony(300000, "\"a\""), "Nawiasy zagnieżdżone zbyt głęboko (najwyżej 1000 poziomów).", 1001, 1);
+    EXPECT_EQ(Zbior("(\"a\") AND (\"b\")"), V({3})) << "the depth starts afresh";
+}
+
 TEST_F(ParserBool, PhraseOfMoreThanSixteenWords) {
     const std::string dluga = FrazaSlow(17);
     Blad("\"b\" OR " + dluga, "Fraza może mieć najwyżej 16 słów.", 8, int32_t(dluga.size()));
