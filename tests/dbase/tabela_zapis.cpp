@@ -232,3 +232,21 @@ TEST_F(TabelaDbf, AStaleNextFreeBlockNeverLeadsToOverwritingMemos) {
     t.PrzejscieNaNastepny();
     EXPECT_TRUE(Biezacy(t) == drugi);
 }
+
+// A memo far past one block, as a pasted condition may be, comes back whole after reopening.
+TEST_F(TabelaDbf, AMemoOfSixtyFourKilobytesComesBackWhole) {
+    std::string duza;
+    while (duza.size() < 64 * 1024) duza += PL(u8"\"ulga\" OR \"zwolnienie z podatku\" AND NOT \"ryczałt\" ");
+    const TSzablon pierwszy(1, "a", std::nullopt, std::nullopt, duza, DlugaNotatka());
+    const TSzablon drugi(2, "b", 7, 12, "krotka");
+    TcTabelaDbf t;
+    Utworzenie(t);
+    Dopisanie(t, pierwszy);
+    Dopisanie(t, drugi);
+    TcTabelaDbf u;
+    u.Otwarcie(Dbf());
+    u.PrzejscieNaPierwszy();
+    EXPECT_TRUE(Biezacy(u) == pierwszy);
+    u.PrzejscieNaNastepny();
+    EXPECT_TRUE(Biezacy(u) == drugi);
+}
