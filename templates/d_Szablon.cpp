@@ -6,6 +6,7 @@
 
 #include "Bledy.h"
 #include "cp1250.h"
+#include "mLib.h"
 
 namespace fs = std::filesystem;
 
@@ -51,16 +52,33 @@ const std::vector<TPoleDbf>& PolaSzablonu() {
     return pola;
 }
 
+namespace {
+
+// An opened table must hold the template fields with their types: another table, or one whose
+// field descriptors are damaged, is refused as damaged before any template is read.
+void KontrolaPol(const TcTabelaDbf& t) {
+    for (const TPoleDbf& p : PolaSzablonu()) {
+        const int n = t.NumerPola(p.Nazwa);
+        if (n < 0 || t.Pola()[size_t(n)].Typ != p.Typ)
+            throw EInOutError(PL(u8"Uszkodzony plik '") + NazwaPlikuWKomunikacie(t.Sciezka()) +
+                              PL(u8"': brak pola ") + p.Nazwa + PL(u8" tabeli szablonów."));
+    }
+}
+
+}  // namespace
+
 Tdm_Szablon::Tdm_Szablon(const std::string& katalog, bool tylkoOdczyt) {
     const std::string tabela = Sciezka(katalog, PlikSzablonow);
     const std::string indeks = Sciezka(katalog, IndeksSzablonow);
     if (tylkoOdczyt) {
         tb_Szablon.Otwarcie(tabela);
+        KontrolaPol(tb_Szablon);
         tb_Szablon.UstawieniePorzadku("OPIS");
         return;
     }
     if (!Istnieje(katalog, PlikSzablonow)) tb_Szablon.Utworzenie(tabela, PolaSzablonu(), indeks, "OPIS");
     else tb_Szablon.Otwarcie(tabela);
+    KontrolaPol(tb_Szablon);
     tb_Szablon.DodanieIndeksu(indeks, "OPIS");
     tb_Szablon.PrzejscieNaPierwszy();
 }
