@@ -86,3 +86,26 @@ TEST_F(StoreAkt, EntryStartingAtTheLastByteIsNotRead) {
     EXPECT_EQ(m->OdczytanieFraz(5), "AB");
     EXPECT_EQ(m->OdczytanieFraz(15), "");
 }
+
+// A phrase index cut anywhere loads or is refused naming the file, and a refused one leaves
+// the act shown before; what loads answers every caret position.
+TEST_F(StoreAkt, AnIndexCutAnywhereLoadsOrKeepsThePreviousAct) {
+    ZapisIndeksuAktu(k.Sciezka(), "pelny", {"PODATNIK|P\xB3" "aci|podatek", "p\xB3" "aci|podatek", "podatek"},
+                     {0, 9, 15, 23});
+    const std::string dtf = OdczytPliku(k.Plik("pelny.dtf")), itf = OdczytPliku(k.Plik("pelny.itf"));
+    const auto proba = [&](const std::string& d, const std::string& i, const std::string& opis) {
+        m->WczytanieAktu("vat");
+        ZapisBajtow(k.Plik("ciety.dtf"), d);
+        ZapisBajtow(k.Plik("ciety.itf"), i);
+        try {
+            m->WczytanieAktu("ciety");
+        } catch (const EInOutError& e) {
+            EXPECT_NE(std::string(e.what()).find("ciety."), std::string::npos) << opis;
+            EXPECT_EQ(m->OdczytanieFraz(150), "PODATEK|VAT") << opis;
+            return;
+        }
+        for (int32_t p = -1; p < 40; ++p) (void)m->OdczytanieFraz(p);
+    };
+    for (size_t n = 0; n <= dtf.size(); ++n) proba(dtf.substr(0, n), itf, "dtf cut at " + std::to_string(n));
+    for (size_t n = 0; n <= itf.size(); ++n) proba(dtf, itf.substr(0, n), "itf cut at " + std::to_string(n));
+}

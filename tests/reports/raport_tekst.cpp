@@ -171,6 +171,27 @@ TEST(RaportTekst, AFileThatIsNotAReportIsRefusedNamingIt) {
     EXPECT_EQ(Odmowa(PL(u8"warunek=\t\"źdźbło\"\nizba=0\nprzepis=0\nplik=")), "");
 }
 
+// A report cut anywhere, or with a byte changed anywhere, is read or refused naming the file;
+// what is read never holds a number outside the store.
+TEST(RaportTekst, ACutOrChangedFileIsReadOrRefusedNamingIt) {
+    const std::string tekst = "warunek= \"podatek\" AND \"VAT\"\nizba=12\nprzepis=7\nplik=5,17,999,3";
+    const auto sprawdzenie = [](const std::string& t, const std::string& opis) {
+        const std::string m = Odmowa(t, 100);
+        if (!m.empty()) {
+            EXPECT_NE(m.find("Raporty/klient.rap"), std::string::npos) << opis;
+            return;
+        }
+        for (int32_t d : Czytaj(t, 100).Dokumenty) EXPECT_TRUE(d >= 1 && d <= 100) << opis;
+    };
+    for (size_t n = 0; n <= tekst.size(); ++n) sprawdzenie(tekst.substr(0, n), "cut at " + std::to_string(n));
+    for (size_t i = 0; i < tekst.size(); ++i)
+        for (const char c : {'\0', '\n', '\r', '=', ',', '-', '9', '\xFF'}) {
+            std::string t = tekst;
+            t[i] = c;
+            sprawdzenie(t, "byte " + std::to_string(i));
+        }
+}
+
 TEST(RaportTekst, TheViewerListsEachPageByEntryMinuteLaterFirst) {
     // Packed date-times: day d of May 2004 at hh:mm, seconds s.
     auto data = [](int dzien, int godzina, int minuta, int sekundy) {
