@@ -69,3 +69,16 @@ bool TPolaWarunku::ZnakOdrzucony(QChar znak) {
     QApplication::beep();
     return true;
 }
+
+QPlainTextEdit* NowePolePrzepisu(QWidget* rodzic, int x, int y, int szerokosc, int wysokosc) {
+    auto* me = new QPlainTextEdit(rodzic);
+    me->setObjectName(QStringLiteral("mePrzepis"));
+    me->setGeometry(x, y, szerokosc, wysokosc);
+    me->setReadOnly(true);
+    me->setFocusPolicy(Qt::NoFocus);
+    me->setToolTip(PLq("Przepis wybrany do zapytania"));
+    QPalette p = me->palette();
+    p.setColor(QPalette::Base, QColor(213, 204, 187));
+    me->setPalette(p);
+    return me;
+}

@@ -15,6 +15,7 @@
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QWidget;
 
 struct TPolaWarunku {
     std::array<QLineEdit*, 4> Slowa;
@@ -33,6 +34,9 @@ struct TPolaWarunku {
     // end the word inside the condition string.
     static bool ZnakOdrzucony(QChar znak);
 };
+
+// The provision memo of both editors: read-only, never focused, on its beige ground.
+QPlainTextEdit* NowePolePrzepisu(QWidget* rodzic, int x, int y, int szerokosc, int wysokosc);
 
 // The additional condition's memo as both editors show it: a vertical scroll bar, Tab leaves
 // it, its hint, and at most `dlugosc` characters (what goes over is cut off at the end).

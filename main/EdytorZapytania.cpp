@@ -126,17 +126,7 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     bbUsunieciePrzepisu->setGeometry(92, 250, 28, 23);
     lbLiczba[size_t(TPoleLiczby::Przepis)] = NowaEtykietaLiczby(k, 6, 130, 254);
 
-    mePrzepis = new QPlainTextEdit(k);
-    mePrzepis->setObjectName(QStringLiteral("mePrzepis"));
-    mePrzepis->setGeometry(4, 276, 228, 44);
-    mePrzepis->setReadOnly(true);
-    mePrzepis->setFocusPolicy(Qt::NoFocus);
-    mePrzepis->setToolTip(PLq("Przepis wybrany do zapytania"));
-    {
-        QPalette p = mePrzepis->palette();
-        p.setColor(QPalette::Base, QColor(213, 204, 187));
-        mePrzepis->setPalette(p);
-    }
+    mePrzepis = NowePolePrzepisu(k, 4, 276, 228, 44);
 
     lbWarunekDodatkowy = Etykieta(k, QStringLiteral("lbWarunekDodatkowy"), PLq("Warun&ek dodatkowy:"), 4, 326);
     meWarunekDodatkowy = new QPlainTextEdit(k);

@@ -126,17 +126,7 @@ TfSzablon::TfSzablon(TcSesja& sesja, TcTabelaDbf& tabela, int tryb, QWidget* rod
     bbUsunieciePrzepisu->setDefaultAction(acUsunieciePrzepisu);
     bbUsunieciePrzepisu->setGeometry(102, 254, 28, 23);
 
-    mePrzepis = new QPlainTextEdit(k);
-    mePrzepis->setObjectName(QStringLiteral("mePrzepis"));
-    mePrzepis->setGeometry(8, 282, 326, 44);
-    mePrzepis->setReadOnly(true);
-    mePrzepis->setFocusPolicy(Qt::NoFocus);
-    mePrzepis->setToolTip(PLq("Przepis wybrany do zapytania"));
-    {
-        QPalette p = mePrzepis->palette();
-        p.setColor(QPalette::Base, QColor(213, 204, 187));
-        mePrzepis->setPalette(p);
-    }
+    mePrzepis = NowePolePrzepisu(k, 8, 282, 326, 44);
 
     lbWarunekDodatkowy = Etykieta(k, "lbWarunekDodatkowy", "W&arunek dodatkowy:", 8, 334);
     meWarunekDodatkowy = new QPlainTextEdit(k);
