@@ -1,6 +1,7 @@
 #include "Mail.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <cstdio>
 #include <cstring>
 #include <spawn.h>
@@ -21,13 +22,9 @@ const char* const TcMail::UwagaRaportu =
 namespace {
 
 std::string BiezacyKatalog() {
-    std::string k(4096, '\0');
-    while (::getcwd(k.data(), k.size()) == nullptr) {
-        if (errno != ERANGE) return ".";
-        k.resize(k.size() * 2);
-    }
-    k.resize(std::strlen(k.c_str()));
-    return k;
+    std::error_code blad;
+    const std::filesystem::path k = std::filesystem::current_path(blad);
+    return blad ? std::string(".") : k.string();
 }
 
 // A text as a mailto: value, every byte but letters, digits and "-._~" as %XX. xdg-email

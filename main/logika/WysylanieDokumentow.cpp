@@ -1,9 +1,7 @@
 #include "WysylanieDokumentow.h"
 
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "Bledy.h"
 #include "Mail.h"
@@ -28,21 +26,16 @@ TDokumentyDoWyslania DokumentyDoWyslania(const TcTablicaRaportu& t) {
 
 namespace {
 
-std::string BiezacyKatalog() {
-    std::string k(4096, '\0');
-    if (::getcwd(k.data(), k.size()) == nullptr) return {};
-    k.resize(std::strlen(k.c_str()));
-    return k;
-}
 
 // Runs the hand-over and makes the working folder current again: the mail client may change it.
 template <class F>
 bool WBiezacymKatalogu(F&& wyslanie) {
-    const std::string katalog = BiezacyKatalog();
-    const bool wynik = wyslanie(katalog);
-    if (!katalog.empty() && ::chdir(katalog.c_str()) != 0) {
-        // The folder was current a moment ago; nothing better to do than to go on.
-    }
+    std::error_code blad;
+    const std::filesystem::path katalog = std::filesystem::current_path(blad);
+    const bool wynik = wyslanie(katalog.string());
+    // The folder was current a moment ago; if it cannot be made current again there is
+    // nothing better to do than to go on.
+    if (!blad) std::filesystem::current_path(katalog, blad);
     return wynik;
 }
 

@@ -218,6 +218,19 @@ TNazwaRaportu NazwaZWywolania(const std::string& utf8, std::ostream& err) {
     return n;
 }
 
+// The saved report named on the command line; nothing (with the reason on `err`) when the name
+// is refused or no such report exists.
+std::optional<TMiejsceRaportu> IstniejacyRaport(const std::string& utf8, std::ostream& err) {
+    const TNazwaRaportu n = NazwaZWywolania(utf8, err);
+    if (!n.Poprawna()) return std::nullopt;
+    const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
+    if (!m.Istnieje) {
+        err << "Nie ma raportu '" << Utf8(n.Nazwa) << "' (" << Utf8(TekstNazwyPliku(m.Sciezka)) << ").\n";
+        return std::nullopt;
+    }
+    return m;
+}
+
 // Runs the query as `query` does and saves all its documents, highest first, as the report.
 int ReportSave(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
     TcZapytanie& q = s.Zapytanie();
@@ -316,15 +329,10 @@ int Mail(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::
     }
     if (raport) {
         if (r.size() != 2) throw BladWywolania{"Polecenie mail --report nie przyjmuje opcji warunku."};
-        const TNazwaRaportu n = NazwaZWywolania(*raport, err);
-        if (!n.Poprawna()) return 1;
-        const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
-        if (!m.Istnieje) {
-            err << "Nie ma raportu '" << Utf8(n.Nazwa) << "' (" << Utf8(TekstNazwyPliku(m.Sciezka)) << ").\n";
-            return 1;
-        }
-        if (!WyslaniePlikuRaportu(s, m.NazwaPliku)) return 4;
-        out << Utf8(TekstNazwyPliku(m.NazwaPliku)) << "\n";
+        const std::optional<TMiejsceRaportu> m = IstniejacyRaport(*raport, err);
+        if (!m) return 1;
+        if (!WyslaniePlikuRaportu(s, m->NazwaPliku)) return 4;
+        out << Utf8(TekstNazwyPliku(m->NazwaPliku)) << "\n";
         return 0;
     }
     if (!s.Wykonanie(q)) {
@@ -354,16 +362,11 @@ int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out,
         else throw BladWywolania{"Nieznany argument polecenia report show: '" + r[i] + "'."};
     }
     if (!nazwa) throw BladWywolania{"Polecenie report show wymaga nazwy raportu."};
-    const TNazwaRaportu n = NazwaZWywolania(*nazwa, err);
-    if (!n.Poprawna()) return 1;
-    const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
-    const std::string plik = TekstNazwyPliku(m.Sciezka);
-    if (!m.Istnieje) {
-        err << "Nie ma raportu '" << Utf8(n.Nazwa) << "' (" << Utf8(plik) << ").\n";
-        return 1;
-    }
+    const std::optional<TMiejsceRaportu> m = IstniejacyRaport(*nazwa, err);
+    if (!m) return 1;
+    const std::string plik = TekstNazwyPliku(m->Sciezka);
     std::string tekst;
-    if (!mReadString(m.Sciezka, tekst, TrybBledu::Cichy)) throw EInOutError(PL(u8"Błąd odczytu pliku '") + plik + "'.");
+    if (!mReadString(m->Sciezka, tekst, TrybBledu::Cichy)) throw EInOutError(PL(u8"Błąd odczytu pliku '") + plik + "'.");
     const TcZapytanie& q = s.Zapytanie();
     const TRaport raport = OdczytanieRaportu(tekst, plik, q.LiczbaDokumentow());
     if (raport.PozaMagazynem > 0)
