@@ -2,12 +2,11 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLocale>
 #include <cmath>
-#include <limits>
 
 #include "PrzyciskObrazkowy.h"
 #include "Tekst.h"
+#include "WartoscPola.h"
 #include "Zegar.h"
 #include "cp1250.h"
 #include "mDialog.h"
@@ -49,22 +48,6 @@ QChar Wielka(QChar c) {
 QString WielkaPierwsza(const QString& t) {
     if (t.isEmpty()) return t;
     return Wielka(t[0]) + t.mid(1);
-}
-
-// "12-" and "1-2" both read as -12: a minus that is not first goes to the front.
-QString MinusNaPoczatek(const QString& t) {
-    const qsizetype p = t.indexOf(QLatin1Char('-'), 1);
-    if (p < 1) return t;
-    QString w = t;
-    w.remove(p, 1);
-    return QLatin1Char('-') + w;
-}
-
-QString Cyfry(const QString& t) {
-    QString c;
-    for (QChar z : t)
-        if (Cyfra(z)) c += z;
-    return c;
 }
 
 const QString MsgZakresCalkowity = QStringLiteral("Zakres : -2147483647 <-> 2147483647");
@@ -183,52 +166,17 @@ void TEditN::Zmiana() {
         emit OnChange();
         return;
     }
-    QString czysty;
-    for (QChar z : t) {
-        const bool dozwolony = Cyfra(z) || z == QLatin1Char('-') ||
-                               (EditType == etFloat && (z == QLatin1Char(',') || z == QLatin1Char('.')));
-        if (dozwolony) czysty += z;
-    }
+    const QString czysty = qs(mWartosc::OczyszczonaLiczba(cp(t), EditType == etFloat));
     if (czysty != t) {
         setText(czysty);  // the change handling runs again on the cleaned text
         return;
     }
     BlednaWartosc = false;
-    ValueFloat = 0;
-    ValueInteger = 0;
-    if (t == QLatin1String("-")) return;
-    const QString w = MinusNaPoczatek(t);
-
-    if (EditType == etFloat) {
-        bool ok = false;
-        const double v = QLocale::c().toDouble(w, &ok);
-        if (!ok || !std::isfinite(v) || w.contains(QLatin1Char(','))) {
-            ValueInteger = 0;
-            ValueFloat = 0;
-            Blad(QStringLiteral("Błąd zakresu"), MsgZakresOgolny);
-        } else {
-            ValueFloat = v;
-            const double calkowita = std::trunc(v);
-            ValueInteger = std::fabs(calkowita) <= std::numeric_limits<int>::max() ? static_cast<int>(calkowita) : 0;
-        }
-    } else {
-        const QString cyfry = w.startsWith(QLatin1Char('-')) ? w.mid(1) : w;
-        if (cyfry.isEmpty() || Cyfry(cyfry) != cyfry) {
-            ValueInteger = 0;
-            ValueFloat = 0;
-            Blad(QStringLiteral("Błąd zakresu"), MsgZakresOgolny);
-        } else {
-            bool ok = false;
-            const qlonglong v = w.toLongLong(&ok);
-            if (!ok || v > 2147483647LL || v < -2147483647LL) {
-                ValueInteger = 0;
-                Blad(QStringLiteral("Błąd zakresu"), MsgZakresCalkowity);
-            } else {
-                ValueInteger = static_cast<int>(v);
-                ValueFloat = static_cast<double>(v);
-            }
-        }
-    }
+    const mWartosc::Liczba l = mWartosc::OdczytLiczby(cp(t), EditType == etFloat);
+    ValueFloat = l.rzeczywista;
+    ValueInteger = l.calkowita;
+    if (l.wynik == mWartosc::Liczba::Bledna) Blad(QStringLiteral("Błąd zakresu"), MsgZakresOgolny);
+    if (l.wynik == mWartosc::Liczba::ZaDuzaCalkowita) Blad(QStringLiteral("Błąd zakresu"), MsgZakresCalkowity);
     emit OnChange();
 }
 
@@ -298,7 +246,7 @@ void TEditN::Wyjscie() {
     };
     if (EditType == etInteger || EditType == etCardinal) zera();
     if (EditType == etInteger || EditType == etFloat) {
-        const QString m = MinusNaPoczatek(text());
+        const QString m = qs(mWartosc::MinusNaPoczatek(cp(text())));
         if (m != text()) setText(m);
     }
     if (EditType == etFloat && EditPrecision > 0) {
@@ -320,73 +268,35 @@ void TEditN::Wyjscie() {
 
 void TEditN::UzupelnienieDaty() {
     BlednaWartosc = false;
-    const QString c = Cyfry(text());
-    const qsizetype n = c.size();
+    ValueDate = ValueFloat = 0;
+    ValueInteger = 0;
+    if (text().isEmpty()) return;
     const QDate dzis = mZegar::DzisData();
-    const QString mm = QStringLiteral("%1").arg(dzis.month(), 2, 10, QLatin1Char('0'));
-    const QString rrrr = QStringLiteral("%1").arg(dzis.year(), 4, 10, QLatin1Char('0'));
-    const QString m = QStringLiteral("-");
-    QString u;
-    if (n == 0) u.clear();
-    else if (n == 1) u = QLatin1Char('0') + c + m + mm + m + rrrr;
-    else if (n == 2) u = c + m + mm + m + rrrr;
-    else if (n == 3) u = c.left(2) + m + QLatin1Char('0') + c.mid(2, 1) + m + rrrr;
-    else if (n == 4) u = c.left(2) + m + c.mid(2, 2) + m + rrrr;
-    else if (n <= 7) u = c.left(2) + m + c.mid(2, 2) + m + rrrr.left(8 - n) + c.mid(4);
-    else if (n <= 10) u = c.left(2) + m + c.mid(2, 2) + m + c.mid(4, 4);
-    else u = c;
-
-    if (text().isEmpty()) {
-        ValueDate = ValueFloat = 0;
-        ValueInteger = 0;
-        return;
-    }
-    const QDate d = QDate::fromString(u, QStringLiteral("dd-MM-yyyy"));
-    if (!d.isValid() || u.size() != 10) {
-        ValueDate = ValueFloat = 0;
-        ValueInteger = 0;
+    const std::string u = mWartosc::UzupelnionaData(cp(text()), {dzis.year(), dzis.month(), dzis.day()});
+    const std::optional<mWartosc::Data> d = mWartosc::OdczytDaty(u);
+    if (!d) {
         Blad(QStringLiteral("Błędny format"), QStringLiteral("Błąd w formacie daty."));
         return;
     }
-    setText(u);
-    ValueDate = ValueFloat = mZegar::DataCzas(d);
+    setText(qs(u));
+    ValueDate = ValueFloat = static_cast<double>(mWartosc::DniOd1899(*d));
     ValueInteger = static_cast<int>(ValueDate);
 }
 
 void TEditN::UzupelnienieCzasu() {
     BlednaWartosc = false;
-    const QString c = Cyfry(text());
-    const qsizetype n = c.size();
-    const QString z = QStringLiteral(":");
-    QString u;
-    if (TimeSeconds) {
-        if (n == 0) u.clear();
-        else if (n == 1) u = QLatin1Char('0') + c + z + QStringLiteral("00:00");
-        else if (n == 2) u = c + z + QStringLiteral("00:00");
-        else if (n == 3) u = c.left(2) + z + QLatin1Char('0') + c.mid(2, 1) + QStringLiteral(":00");
-        else if (n == 4) u = c.left(2) + z + c.mid(2, 2) + QStringLiteral(":00");
-        else if (n == 5) u = c.left(2) + z + c.mid(2, 2) + z + QLatin1Char('0') + c.mid(4, 1);
-        else if (n <= 8) u = c.left(2) + z + c.mid(2, 2) + z + c.mid(4, 2);
-        else u = c;
-    } else {
-        if (n == 0) u.clear();
-        else if (n == 1) u = QLatin1Char('0') + c + QStringLiteral(":00");
-        else if (n == 2) u = c + QStringLiteral(":00");
-        else if (n == 3) u = c.left(2) + z + QLatin1Char('0') + c.mid(2, 1);
-        else if (n <= 5) u = c.left(2) + z + c.mid(2, 2);
-        else u = c;
-    }
     if (text().isEmpty()) {
         ValueTime = ValueFloat = 0;
         ValueInteger = 0;
         return;
     }
-    const QTime t = QTime::fromString(u, TimeSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
-    if (!t.isValid() || u.size() != (TimeSeconds ? 8 : 5)) {
+    const std::string u = mWartosc::UzupelnionyCzas(cp(text()), TimeSeconds);
+    const std::optional<int> sekundy = mWartosc::OdczytCzasu(u, TimeSeconds);
+    if (!sekundy) {
         ValueTime = ValueFloat = 0;
         Blad(QStringLiteral("Błędny format"), QStringLiteral("Błąd w formacie czasu."));
         return;
     }
-    setText(u);
-    ValueTime = ValueFloat = mZegar::Czas(t);
+    setText(qs(u));
+    ValueTime = ValueFloat = *sekundy / 86400.0;
 }
