@@ -2,6 +2,7 @@
 // result set is ready when the analysis ends.
 #include "ParserBool.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "cp1250.h"
@@ -34,6 +35,13 @@ bool TcParserBool::AnalizaWarunku(const std::string& warunek, TcTablicaLogiczna&
     Blad.clear();
     PozycjaBledu = 0;
     DlugoscBledu = 1;
+    struct TPorzadki {
+        TcParserBool& p;
+        ~TPorzadki() {
+            p.znalezione_.clear();
+            p.bajtyZnalezionych_ = 0;
+        }
+    } porzadki{*this};
     try {
         PodzialNaSkladniki();
         Biezacy = 0;
@@ -77,8 +85,19 @@ void TcParserBool::AnalizaSkladnika(TcTablicaLogiczna& zbior) {
     }
     if (Biezacy >= int32_t(Skladniki.size())) ZgloszenieBledu(Biezacy, PL("Brak składnika wyrażenia."));
     if (!AnalizaNawiasu(zbior)) {
-        zrodlo_.SzukanieFrazy(Skladniki[size_t(Biezacy)], zbior);
-        if (zrodlo_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
+        const std::string& fraza = Skladniki[size_t(Biezacy)];
+        const auto znaleziona = znalezione_.find(fraza);
+        if (znaleziona != znalezione_.end() && znaleziona->second.Dlugosc() == zbior.Dlugosc()) {
+            const std::vector<uint8_t>& dane = znaleziona->second.Dane;
+            std::copy(dane.begin() + 1, dane.end(), zbior.Dane.begin() + 1);   // entry 0 is no document
+        } else {
+            zrodlo_.SzukanieFrazy(fraza, zbior);
+            if (zrodlo_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
+            if (bajtyZnalezionych_ + zbior.Dane.size() <= PamiecFraz) {
+                znalezione_.insert_or_assign(fraza, zbior);
+                bajtyZnalezionych_ += zbior.Dane.size();
+            }
+        }
         ++Biezacy;
     }
     if (negacja) zbior.Negacja();

@@ -10,6 +10,10 @@
 // keeps a document set per pending operator): deeper fails with "Nawiasy zagnieżdżone zbyt
 // głęboko (najwyżej 1000 poziomów)." at the first parenthesis too many.
 //
+// A phrase that comes back in one condition is searched once: its documents are kept for the
+// analysis, up to PamiecFraz bytes of sets, so a pasted condition repeating one frequent word
+// thousands of times costs one search of it.
+//
 // After a failed analysis Blad holds the Polish message and PozycjaBledu / DlugoscBledu the
 // 1-based position and length of the offending token in the text as typed (0 / 1 when none).
 #pragma once
@@ -17,6 +21,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "TablicaLogiczna.h"
@@ -30,6 +35,7 @@ public:
 class TcParserBool {
 public:
     static constexpr int32_t MaksZagniezdzenia = 1000;
+    static constexpr size_t PamiecFraz = size_t(16) << 20;
 
     // Phrases are searched in `zrodlo` (in the program, the loading query object).
     explicit TcParserBool(IZrodloFraz& zrodlo);
@@ -53,4 +59,6 @@ private:
 
     IZrodloFraz& zrodlo_;
     int32_t glebokosc_ = 0;   // parentheses open at the current token
+    std::unordered_map<std::string, TcTablicaLogiczna> znalezione_;   // phrases of this analysis
+    size_t bajtyZnalezionych_ = 0;
 };

@@ -19,10 +19,11 @@ namespace {
 class TFrazyWPamieci : public IZrodloFraz {
 public:
     TFrazyWPamieci(int32_t liczbaDokumentow, std::map<std::string, std::set<int32_t>> frazy)
-        : n_(liczbaDokumentow), frazy_(std::move(frazy)) {}
+        : Frazy(std::move(frazy)), n_(liczbaDokumentow) {}
     int32_t LiczbaDokumentow() const { return n_; }
 
     void SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wynik) override {
+        ++Wyszukiwan;
         std::string bez;
         for (char c : fraza)
             if (c != '"') bez += c;
@@ -32,15 +33,17 @@ public:
         for (size_t i = 0; i < bez.size(); ++i) slowa += bez[i] != ' ' && (i == 0 || bez[i - 1] == ' ');
         zaDluga_ = slowa > 16;
         wynik.Wypelnienie(false);
-        const auto it = frazy_.find(bez);
-        if (zaDluga_ || it == frazy_.end()) return;
+        const auto it = Frazy.find(bez);
+        if (zaDluga_ || it == Frazy.end()) return;
         for (int32_t d : it->second) wynik.Dane[size_t(d)] = 1;
     }
     bool FrazaZaDluga() const override { return zaDluga_; }
 
+    int Wyszukiwan = 0;
+    std::map<std::string, std::set<int32_t>> Frazy;
+
 private:
     int32_t n_;
-    std::map<std::string, std::set<int32_t>> frazy_;
     bool zaDluga_ = false;
 };
 
@@ -138,6 +141,19 @@ TEST_F(ParserBool, ParenthesesNestAtMostAThousandDeep) {
     Blad(zagniezdzony(1001, "\"a\""), "Nawiasy zagnieżdżone zbyt głęboko (najwyżej 1000 poziomów).", 1001, 1);
     Blad(zagniezdzony(300000, "\"a\""), "Nawiasy zagnieżdżone zbyt głęboko (najwyżej 1000 poziomów).", 1001, 1);
     EXPECT_EQ(Zbior("(\"a\") AND (\"b\")"), V({3})) << "the depth starts afresh";
+}
+
+// A pasted condition of 100 kB repeating one phrase searches it once; the sets kept for that
+// are the condition's own, so the next condition sees the index as it is then.
+TEST_F(ParserBool, APhraseRepeatedInOneConditionIsSearchedOnce) {
+    std::string warunek = "\"a\"";
+    while (warunek.size() < 100000) warunek += " AND (\"a\" OR NOT \"a\") AND NOT (NOT \"a\")";
+    zrodlo.Wyszukiwan = 0;
+    EXPECT_EQ(Zbior(warunek), V({3, 5}));
+    EXPECT_EQ(zrodlo.Wyszukiwan, 1);
+    EXPECT_EQ(Zbior("NOT \"a\" OR \"c\" AND NOT \"a\""), V({1, 2, 4, 6}));
+    zrodlo.Frazy["a"] = {1};
+    EXPECT_EQ(Zbior("\"a\" OR \"a\""), V({1}));
 }
 
 TEST_F(ParserBool, PhraseOfMoreThanSixteenWords) {
