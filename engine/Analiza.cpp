@@ -3,6 +3,8 @@
 // came from.
 #include "Analiza.h"
 
+#include <unordered_set>
+
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -116,6 +118,7 @@ std::string WyroznienieWarunku(const std::string& warunek, const std::string& ht
     }
 
     std::string wynik = html;
+    std::unordered_set<std::string> oznaczone;   // a phrase named twice is marked once, not nested
     for (const std::string& t : skladniki) {
         if (t.empty() || t[0] != '"') continue;
         std::string_view srodek(t);
@@ -127,7 +130,7 @@ std::string WyroznienieWarunku(const std::string& warunek, const std::string& ht
             fraza += srodek[i];
             if (srodek[i] == '"' && i + 1 < srodek.size() && srodek[i + 1] == '"') ++i;
         }
-        wynik = WyroznienieFrazy(fraza, wynik, klasa, znaki);
+        if (oznaczone.insert(fraza).second) wynik = WyroznienieFrazy(fraza, wynik, klasa, znaki);
     }
     return wynik;
 }

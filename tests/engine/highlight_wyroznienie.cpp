@@ -55,6 +55,10 @@ TEST(WyroznienieWarunku, OneKindOfOperatorMarksEveryPhrase) {
     EXPECT_EQ(Warunek("\"stawka\" and \"vat\"", html), "<P>podatek dochodowy " + O + "stawka" + Z + " " + O + "vat" + Z + " podatek</P>");
     EXPECT_EQ(Warunek("\"vat\"", "<P>VAT</P>"), "<P>" + O + "VAT" + Z + "</P>");
     EXPECT_EQ(Warunek("\"vat", "<P>VAT</P>"), "<P>" + O + "VAT" + Z + "</P>");   // unclosed quote
+    // A phrase named again is marked once: ten thousand repeats leave one mark, not nested ones.
+    std::string powtorzony = "\"vat\"";
+    for (int i = 0; i < 10000; ++i) powtorzony += " OR \"vat\"";
+    EXPECT_EQ(Warunek(powtorzony, html), "<P>podatek dochodowy stawka " + O + "vat" + Z + " podatek</P>");
 }
 
 TEST(WyroznienieWarunku, MixedConditionsMarkNothing) {
