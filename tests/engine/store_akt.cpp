@@ -1,8 +1,11 @@
 // The section tables of a legal act and the phrase candidates at a caret position.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "FabrykaDanych.h"
 #include "MagazynIndeksu.h"
+#include "Straznik.h"
 #include "ZapisDanych.h"
 
 namespace {
@@ -93,7 +96,9 @@ TEST_F(StoreAkt, AnIndexCutAnywhereLoadsOrKeepsThePreviousAct) {
     ZapisIndeksuAktu(k.Sciezka(), "pelny", {"PODATNIK|P\xB3" "aci|podatek", "p\xB3" "aci|podatek", "podatek"},
                      {0, 9, 15, 23});
     const std::string dtf = OdczytPliku(k.Plik("pelny.dtf")), itf = OdczytPliku(k.Plik("pelny.itf"));
+    TStraznik straznik;
     const auto proba = [&](const std::string& d, const std::string& i, const std::string& opis) {
+        straznik.Przypadek(opis);
         m->WczytanieAktu("vat");
         ZapisBajtow(k.Plik("ciety.dtf"), d);
         ZapisBajtow(k.Plik("ciety.itf"), i);
@@ -108,4 +113,11 @@ TEST_F(StoreAkt, AnIndexCutAnywhereLoadsOrKeepsThePreviousAct) {
     };
     for (size_t n = 0; n <= dtf.size(); ++n) proba(dtf.substr(0, n), itf, "dtf cut at " + std::to_string(n));
     for (size_t n = 0; n <= itf.size(); ++n) proba(dtf, itf.substr(0, n), "itf cut at " + std::to_string(n));
+    std::mt19937 los(2026);
+    for (int mutant = 0; mutant < 400; ++mutant) {
+        std::string d = dtf, i = itf;
+        std::string& zmieniany = mutant % 2 ? i : d;
+        for (int b = 0; b < 1 + mutant % 3; ++b) zmieniany[los() % zmieniany.size()] ^= char(1 << (los() % 8));
+        proba(d, i, "mutant " + std::to_string(mutant));
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "FabrykaDanych.h"
 #include "MagazynIndeksu.h"
+#include "Straznik.h"
 #include "ZapisDanych.h"
 #include "cp1250.h"
 
@@ -259,6 +260,7 @@ TEST_F(StoreUszkodzenia, HighBitsFileOneByteShortIsRefusedInBothModes) {
 // error or loads and then reads only inside its tables (the sanitizer build checks the latter).
 TEST_F(StoreUszkodzenia, ArbitraryDamageNeverReadsOutsideTheTables) {
     std::mt19937 los(12345);
+    TStraznik straznik;
     for (const char* plik : {"plik.dat", "plik.ref", "slowo.dat", "tekst.img", "slowo.ref", "slowo.idx",
                              "scalony.xtm", "scalony.ref", "izby.mix", "przepisy.mix", "vat.dtf", "vat.itf"}) {
         const std::string dobry = OdczytPliku(k.Plik(plik));
@@ -271,6 +273,7 @@ TEST_F(StoreUszkodzenia, ArbitraryDamageNeverReadsOutsideTheTables) {
             }
             ZapisBajtow(k.Plik(plik), b);
             for (bool dysk : {false, true}) {
+                straznik.Przypadek(std::string(plik) + " damage " + std::to_string(proba) + (dysk ? " on disk" : ""));
                 o.WymusDysk = dysk;
                 try {
                     TcMagazynIndeksu m(o);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TablicaRaportu.h"
+#include "Straznik.h"
 #include "TekstRaportu.h"
 #include "cp1250.h"
 
@@ -175,7 +176,9 @@ TEST(RaportTekst, AFileThatIsNotAReportIsRefusedNamingIt) {
 // what is read never holds a number outside the store.
 TEST(RaportTekst, ACutOrChangedFileIsReadOrRefusedNamingIt) {
     const std::string tekst = "warunek= \"podatek\" AND \"VAT\"\nizba=12\nprzepis=7\nplik=5,17,999,3";
-    const auto sprawdzenie = [](const std::string& t, const std::string& opis) {
+    TStraznik straznik;
+    const auto sprawdzenie = [&straznik](const std::string& t, const std::string& opis) {
+        straznik.Przypadek(opis);
         const std::string m = Odmowa(t, 100);
         if (!m.empty()) {
             EXPECT_NE(m.find("Raporty/klient.rap"), std::string::npos) << opis;

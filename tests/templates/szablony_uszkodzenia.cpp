@@ -10,6 +10,7 @@
 
 #include "Bledy.h"
 #include "FabrykaDanych.h"
+#include "Straznik.h"
 #include "cp1250.h"
 #include "d_Szablon.h"
 
@@ -50,6 +51,7 @@ protected:
         }
     }
     void Sprawdzenie(const std::string& plik, const std::string& tresc, const std::string& opis) {
+        straznik.Przypadek(opis);
         ZapisPliku(k.Plik(plik), tresc);
         const auto przed = fs::last_write_time(k.Plik(plik));
         const std::string komunikat = Otwarcie();
@@ -62,6 +64,7 @@ protected:
 
     TTymczasowyKatalog k;
     std::string dbf, dbt;
+    TStraznik straznik;
 };
 
 }  // namespace
