@@ -5,6 +5,7 @@
 
 #include "Analiza.h"
 #include "MagazynIndeksu.h"
+#include "RodzinyWyrazow.h"
 #include "TablicaLogiczna.h"
 #include "ZapisDanych.h"
 #include "cp1250.h"
@@ -27,7 +28,22 @@ inline bool BlokZawiera(const uint16_t* x, uint16_t lo, uint16_t rozpietosc) {
     return jest != 0;
 }
 
-void DodanieSlowa(const TcMagazynIndeksu& m, const std::string& token, TFraza& f) {
+// All forms: the word stands for the words of its families, a span with the chosen ones marked.
+bool DodanieForm(const TcMagazynIndeksu& m, const TcRodzinyWyrazow& rodziny, const std::string& token, TFraza& f) {
+    const int32_t numer = SzukanieSlowa(m, token, 0);
+    const std::vector<int32_t> formy = numer ? rodziny.Formy(numer) : rodziny.FormyTekstu(token);
+    if (formy.empty()) return false;
+    const int32_t od = formy.front(), do_ = formy.back();
+    const int32_t k = ++f.LiczbaSlow;
+    f.Zakresy[size_t(k)] = TZakres{od, uint32_t(do_ - od)};
+    if (formy.size() == size_t(do_ - od) + 1) return true;   // a run of neighbours: the range says it all
+    std::vector<uint64_t>& b = f.Wybrane[size_t(k)];
+    b.assign(size_t(do_ - od) / 64 + 1, 0);
+    for (int32_t w : formy) b[size_t(w - od) >> 6] |= uint64_t(1) << ((w - od) & 63);
+    return true;
+}
+
+void DodanieSlowa(const TcMagazynIndeksu& m, const std::string& token, TFraza& f, const TcRodzinyWyrazow* rodziny) {
     if (f.LiczbaSlow == -1) return;
     if (f.LiczbaSlow >= kMaksSlowFrazy) {   // no room for another range: the phrase is refused
         f.ZaDluga = true;
@@ -35,6 +51,10 @@ void DodanieSlowa(const TcMagazynIndeksu& m, const std::string& token, TFraza& f
         return;
     }
     const size_t gwiazdka = token.find('*');
+    if (rodziny && gwiazdka == std::string::npos && rodziny->LiczbaSlow() == m.W) {
+        if (!DodanieForm(m, *rodziny, token, f)) f.LiczbaSlow = -1;   // no form in the list
+        return;
+    }
     int32_t od, do_;
     if (gwiazdka != std::string::npos) {
         const std::string prefiks = token.substr(0, gwiazdka);
@@ -78,7 +98,7 @@ int32_t SzukanieSlowa(const TcMagazynIndeksu& m, const std::string& tekst, int t
 
 // A phrase of more than kMaksSlowFrazy words is refused whatever its words: counted before
 // any is looked up, so that an absent word does not hide the length.
-TFraza AnalizaFrazy(const TcMagazynIndeksu& m, const std::string& fraza) {
+TFraza AnalizaFrazy(const TcMagazynIndeksu& m, const std::string& fraza, const TcRodzinyWyrazow* rodziny) {
     TFraza f;
     const std::string duza = cp1250::upper(fraza);
     int32_t tokeny = 0;
@@ -88,7 +108,7 @@ TFraza AnalizaFrazy(const TcMagazynIndeksu& m, const std::string& fraza) {
             f.LiczbaSlow = -1;
             return;
         }
-        DodanieSlowa(m, std::string(t), f);
+        DodanieSlowa(m, std::string(t), f, rodziny);
     });
     return f;
 }
@@ -227,11 +247,16 @@ void TSkanowanieFraz::SzukanieNaDysku(const TFraza& fraza, TcTablicaLogiczna& wy
             return;
         }
         const uint8_t przed = uint8_t(k - 1), po = uint8_t(k);
-        m.CzytajPostingi(od, do_, [&](const int32_t* numery, size_t ile) {
-            for (size_t i = 0; i < ile; ++i) {
-                const int32_t d = numery[i];
-                if (d > 0 && d < dl && t[d] == przed) t[d] = po;
-            }
+        fraza.Odcinki(k, [&](int32_t a, int32_t b) {
+            a = std::max(a, od);
+            b = std::min(b, do_);
+            if (a > b) return;
+            m.CzytajPostingi(a, b, [&](const int32_t* numery, size_t ile) {
+                for (size_t i = 0; i < ile; ++i) {
+                    const int32_t d = numery[i];
+                    if (d > 0 && d < dl && t[d] == przed) t[d] = po;
+                }
+            });
         });
     }
     if (n > 1)

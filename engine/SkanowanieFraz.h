@@ -17,6 +17,7 @@
 #include "Fraza.h"
 
 class TcMagazynIndeksu;
+class TcRodzinyWyrazow;
 class TcTablicaLogiczna;
 
 // Halving search of the word list, in the order of slowo.dat. tryb 0: the word itself, 0 when
@@ -25,8 +26,10 @@ class TcTablicaLogiczna;
 int32_t SzukanieSlowa(const TcMagazynIndeksu& m, const std::string& tekst, int tryb);
 
 // The phrase's words, upper-cased and cut as the documents were, as ranges of the word list.
-// A word ending in "*" stands for every word beginning with what precedes the star.
-TFraza AnalizaFrazy(const TcMagazynIndeksu& m, const std::string& fraza);
+// A word ending in "*" stands for every word beginning with what precedes the star. With
+// `rodziny` (all forms of words, made for this list), any other word stands for every word of
+// its families; a word with no form in the list matches nothing.
+TFraza AnalizaFrazy(const TcMagazynIndeksu& m, const std::string& fraza, const TcRodzinyWyrazow* rodziny = nullptr);
 
 // The scans of one store. Kept between searches: whether the image agrees with plik.ref
 // (checked on the first memory scan) and disk mode's read buffer.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <vector>
 #include <cstdlib>
 
 #include "MagazynIndeksu.h"
@@ -83,10 +84,26 @@ inline uint32_t MaskaKotwicy(const uint16_t* x, uint16_t lo, uint16_t rozp) {
 #endif
 }
 
-struct TPrzebieg {   // the run of postings of one word's range
+struct TOdcinekPostingow {
     int64_t Poczatek = 0, Dlugosc = 0;
-    int Pozycja = 0;   // the word's place in the phrase, from 0
 };
+
+struct TPrzebieg {   // the postings of one word of the phrase
+    int64_t Poczatek = 0, Dlugosc = 0;   // one run (a range), or Dlugosc the total of the runs below
+    int Pozycja = 0;   // the word's place in the phrase, from 0
+    const std::vector<TOdcinekPostingow>* Odcinki = nullptr;   // all forms: a run per run of words
+};
+
+// Calls f(i) for every posting index of the word.
+template <class F>
+inline void DlaPostingow(const TPrzebieg& z, F&& f) {
+    if (!z.Odcinki) {
+        for (int64_t i = z.Poczatek; i < z.Poczatek + z.Dlugosc; ++i) f(i);
+        return;
+    }
+    for (const TOdcinekPostingow& o : *z.Odcinki)
+        for (int64_t i = o.Poczatek; i < o.Poczatek + o.Dlugosc; ++i) f(i);
+}
 
 // Is there a place j in [od, do_] where the anchor (the phrase's rarest word, standing at its
 // place r in the phrase) occurs with every other word around it? Without tekst.aux the image is
@@ -160,18 +177,30 @@ bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TFraza& fraza, con
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy) {
     const int n = fraza.LiczbaSlow;
     if (n < 1 || n > kMaksSlowFrazy) return false;
-    // The ranges cut to the words of the list, whose posting lists exist.
+    // The ranges cut to the words of the list, whose posting lists exist. A word standing for
+    // chosen words of its span (all forms) has a run of postings per run of those words.
     TFraza f = fraza;
     std::array<TPrzebieg, kMaksSlowFrazy> zakresy{};
+    std::array<std::vector<TOdcinekPostingow>, kMaksSlowFrazy> odcinki;
     for (int k = 0; k < n; ++k) {
         TZakres& zk = f.Zakresy[size_t(k) + 1];
+        TPrzebieg& z = zakresy[size_t(k)];
+        z.Pozycja = k;
+        if (!f.Wybrane[size_t(k) + 1].empty()) {
+            if (zk.Od < 1 || zk.Do() > v.W) return false;   // chosen words are words of the list
+            fraza.Odcinki(k + 1, [&](int32_t a, int32_t b) {
+                const TOdcinekPostingow o{v.SlowoRef[a] / 4, v.SlowoRef[b + 1] / 4 - v.SlowoRef[a] / 4};
+                odcinki[size_t(k)].push_back(o);
+                z.Dlugosc += o.Dlugosc;
+            });
+            z.Odcinki = &odcinki[size_t(k)];
+            continue;
+        }
         const int32_t a = std::max(zk.Od, 1), b = std::min(zk.Do(), v.W);
         if (a > b) return true;   // a word no document holds
         zk = TZakres{a, uint32_t(b - a)};
-        TPrzebieg& z = zakresy[size_t(k)];
         z.Poczatek = v.SlowoRef[a] / 4;
         z.Dlugosc = v.SlowoRef[b + 1] / 4 - z.Poczatek;
-        z.Pozycja = k;
     }
     const int32_t N = v.N;
     auto numer = [&](int64_t i) {
@@ -180,14 +209,13 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         return d;
     };
     if (n == 1) {
-        const TPrzebieg& z = zakresy[0];
-        for (int64_t i = z.Poczatek; i < z.Poczatek + z.Dlugosc; ++i) wynik[numer(i)] = 1;
+        DlaPostingow(zakresy[0], [&](int64_t i) { wynik[numer(i)] = 1; });
         return true;
     }
 
     // Candidates: documents in the lists of every word, the rarest list first. A document
-    // listed twice in one range (a prefix's words) climbs only once: it must stand at k to
-    // reach k + 1.
+    // listed twice for one word (a prefix's words, a word's forms) climbs only once: it must
+    // stand at k to reach k + 1.
     std::array<TPrzebieg, kMaksSlowFrazy> kolejne = zakresy;
     std::sort(kolejne.begin(), kolejne.begin() + n,
               [](const TPrzebieg& x, const TPrzebieg& y) { return x.Dlugosc < y.Dlugosc; });
@@ -196,22 +224,21 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         roboczy.Sprawdzone.assign(size_t(N) / 64 + 1, 0);
     uint8_t* c = roboczy.Poziomy.data();
     const TPrzebieg& kotwica = kolejne[0];
-    for (int64_t i = kotwica.Poczatek; i < kotwica.Poczatek + kotwica.Dlugosc; ++i) c[numer(i)] = 1;
+    DlaPostingow(kotwica, [&](int64_t i) { c[numer(i)] = 1; });
     for (int k = 1; k < n; ++k) {
-        const TPrzebieg& z = kolejne[size_t(k)];
-        for (int64_t i = z.Poczatek; i < z.Poczatek + z.Dlugosc; ++i) {
+        DlaPostingow(kolejne[size_t(k)], [&](int64_t i) {
             uint8_t& s = c[numer(i)];
             if (s == k) s = uint8_t(k + 1);
-        }
+        });
     }
     // The candidates, each once; the scratch is left zero.
     std::vector<int32_t>& kandydaci = roboczy.Kandydaci;
     kandydaci.clear();
-    for (int64_t i = kotwica.Poczatek; i < kotwica.Poczatek + kotwica.Dlugosc; ++i) {
+    DlaPostingow(kotwica, [&](int64_t i) {
         const int32_t d = v.Postingi[i];
         if (c[d] == n) kandydaci.push_back(d);
         c[d] = 0;
-    }
+    });
     // Confirm adjacency in the candidates only. When most documents are candidates the search
     // waits on memory, one document after another: both ends of the candidate kPrzedPobranie
     // ahead are requested early, so that the fetches overlap, the start as far as searches

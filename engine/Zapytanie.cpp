@@ -62,7 +62,8 @@ int32_t TcZapytanie::LiczbaDokumentow() const { return magazyn_->N; }
 // ---- Phrase search ----
 
 void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wynik) {
-    fraza_ = AnalizaFrazy(*magazyn_, fraza);
+    const bool formy = formyWykonania_.value_or(WszystkieFormy);
+    fraza_ = AnalizaFrazy(*magazyn_, fraza, formy ? Rodziny : nullptr);
     wynik.Wypelnienie(false);
     // Posting lists narrow a phrase to its candidate documents: built once from the image in
     // memory mode, mapped with the image from slowo.idx and tekst.img in disk mode. They
@@ -103,6 +104,11 @@ void TcZapytanie::SzukaniePrzepisu(int32_t numer, TcTablicaLogiczna& zbior) {
 
 bool TcZapytanie::WykonanieZapytania(TcParserBool& parser) {
     const int32_t dl = Wynik.Dlugosc();
+    struct TTrybForm {
+        const TcZapytanie& ladujacy;
+        ~TTrybForm() { ladujacy.formyWykonania_.reset(); }
+    } tryb{*ladujacy_};
+    ladujacy_->formyWykonania_ = WszystkieFormy;
 
     // The additional condition is checked alone, into a scratch set: a wrong one leaves the
     // current result exactly as it was. The scratch is kept between queries (every evaluation

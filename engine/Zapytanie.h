@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "ZrodloFraz.h"
 
 class TcParserBool;
+class TcRodzinyWyrazow;
 class TSzybkieSzukanie;
 class TcSlownikTxtIzba;
 class TcSlownikTxtPrzepis;
@@ -59,6 +61,12 @@ public:
     // disk mode: slowo.idx and tekst.img mapped); off, memory mode scans the whole image and
     // disk mode reads each candidate's run. All give the same sets.
     bool ListyWPamieci = true;
+
+    // Search every form of the phrases' words (the families of Rodziny), not only the form
+    // typed; prefixes stay as they are. Off, or without Rodziny, the exact forms.
+    bool WszystkieFormy = false;
+    // The families of this store's words (the session sets them on both queries).
+    const TcRodzinyWyrazow* Rodziny = nullptr;
 
     // Store fields copied into the counting copy.
     std::string Znaki;
@@ -115,6 +123,9 @@ private:
     const TcSlownikTxtIzba* slownikIzb_ = nullptr;
     const TcSlownikTxtPrzepis* slownikPrzepisow_ = nullptr;
     bool bladStandardowego_ = false;
+    // Set on the loading object while a query (it or the counting copy) runs: whose mode its
+    // phrase searches take.
+    mutable std::optional<bool> formyWykonania_;
     TFraza fraza_;                                    // the last phrase searched
     TSkanowanieFraz skanowanie_;                      // scans without posting lists
     std::unique_ptr<TSzybkieSzukanie> szybkie_;       // posting lists: built from the image, or mapped (disk)

@@ -2,9 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "Konfiguracja.h"
 #include "Mail.h"
 #include "ParserBool.h"
+#include "RodzinyWyrazow.h"
+#include "Bledy.h"
 #include "Zapytanie.h"
 #include "Znajdowanie.h"
 #include "bSlownikTxt.h"
@@ -39,6 +44,30 @@ TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
     parser_ = std::make_unique<TcParserBool>(*zapytanie_);
     znajdowanie_ = std::make_unique<TcZnajdowanie>();
     mail_ = std::make_unique<TcMail>();
+    if (opcje.RodzinyWyrazow) OtwarcieRodzin(opcje.SlownikForm);
+}
+
+// The saved grouping when it was made for this word list and dictionary; else hunspell over the
+// whole list, saved for the next start. Without the dictionary the families are missing and
+// BladRodzin() says why; searching works in exact forms.
+void TcSesja::OtwarcieRodzin(const std::string& slownik) {
+    const TcMagazynIndeksu& m = zapytanie_->Magazyn();
+    const std::string plik = TcKonfiguracja::Katalog() + "/" + PlikRodzin;
+    std::string powod;
+    rodziny_ = TcRodzinyWyrazow::Wczytanie(plik, TcRodzinyWyrazow::Odcisk(m.Slowa, m.W), slownik, &powod);
+    if (!rodziny_) {
+        if (!powod.empty()) std::fprintf(stderr, "%s: %s; grouping the words anew\n", plik.c_str(), powod.c_str());
+        try {
+            rodziny_ = std::make_unique<TcRodzinyWyrazow>(m.Slowa, m.W, slownik);
+        } catch (const EInOutError& e) {
+            bladRodzin_ = e.what();
+            return;
+        }
+        std::error_code blad;
+        std::filesystem::create_directories(TcKonfiguracja::Katalog(), blad);
+        if (!rodziny_->Zapis(plik)) std::fprintf(stderr, "%s: cannot be saved\n", plik.c_str());
+    }
+    zapytanie_->Rodziny = liczace_->Rodziny = rodziny_.get();
 }
 
 TcSesja::~TcSesja() { Zwolnienie(); }
@@ -52,6 +81,7 @@ void TcSesja::Zwolnienie() {
     parser_.reset();
     liczace_.reset();
     zapytanie_.reset();
+    rodziny_.reset();
     akty_.reset();
     przepisy_.reset();
     izby_.reset();

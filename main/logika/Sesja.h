@@ -34,6 +34,7 @@ class TcZapytanie;
 class TcZnajdowanie;
 class TcMail;
 class Tdm_Szablon;
+class TcRodzinyWyrazow;
 
 struct TOpcjeSesji {
     TOpcjeLadowania Ladowanie;        // the data directory ("" = the current folder) and the mode
@@ -45,7 +46,14 @@ struct TOpcjeSesji {
     // Read "Belvastrona.ini" at once (the window); off, the configuration keeps its defaults and
     // the user's folder is not touched (the command-line tool, the benchmarks).
     bool OdczytKonfiguracji = true;
+    // Group the words into families of forms (all forms of words searched): from the grouping
+    // saved in the configuration folder, or made with hunspell and saved there.
+    bool RodzinyWyrazow = false;
+    std::string SlownikForm = "/usr/share/hunspell/pl_PL";   // hunspell's .aff/.dic without extension
 };
+
+// The saved grouping of words into families, in the configuration folder.
+inline constexpr const char* PlikRodzin = "Belvastrona.formy";
 
 class TcSesja {
 public:
@@ -65,6 +73,10 @@ public:
     TcParserBool& Parser() { return *parser_; }
     TcZnajdowanie& Znajdowanie() { return *znajdowanie_; }       // find in the act reader
     TcMail& Mail() { return *mail_; }                            // the desktop mail hand-over
+    // The families of word forms, when asked for and available; else nullptr, and BladRodzin()
+    // says why (a Polish message, Windows-1250) when they were asked for.
+    const TcRodzinyWyrazow* Rodziny() const { return rodziny_.get(); }
+    const std::string& BladRodzin() const { return bladRodzin_; }
 
     // The template table of the data directory, opened (made when missing, its index rebuilt)
     // once the main window exists; a table that cannot be opened or made: EInOutError naming it.
@@ -86,6 +98,7 @@ public:
 
 private:
     static std::string Sciezka(const std::string& katalog, const std::string& nazwa);
+    void OtwarcieRodzin(const std::string& slownik);
 
     std::string katalog_;
     std::unique_ptr<TcKonfiguracja> konfiguracja_;
@@ -99,4 +112,6 @@ private:
     std::unique_ptr<TcZnajdowanie> znajdowanie_;
     std::unique_ptr<TcMail> mail_;
     std::unique_ptr<Tdm_Szablon> szablony_;
+    std::unique_ptr<TcRodzinyWyrazow> rodziny_;
+    std::string bladRodzin_;
 };

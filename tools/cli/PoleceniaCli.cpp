@@ -33,9 +33,9 @@ const char* const kPomoc =
     "Użycie: belvastrona-cli [--data KATALOG] [--force-disk] POLECENIE\n"
     "  info\n"
     "  query [--condition TEKST] [--extra TEKST] [--chamber N] [--provision N]\n"
-    "        [--no-interpretations] [--no-letters] [--no-theses] [--count] [--json]\n"
+    "        [--no-interpretations] [--no-letters] [--no-theses] [--forms] [--count] [--json]\n"
     "  show N [--highlight TEKST]\n"
-    "  count TEKST...\n"
+    "  count [--forms] TEKST...\n"
     "  report save NAZWA [opcje warunku polecenia query] [--force]\n"
     "  report list\n"
     "  report show NAZWA [--json]\n"
@@ -125,8 +125,14 @@ bool OpcjaWarunku(TcZapytanie& q, const std::vector<std::string>& r, size_t& i) 
     else if (o == "--no-interpretations") q.Interpretacja = false;
     else if (o == "--no-letters") q.PismoMinisterstwa = false;
     else if (o == "--no-theses") q.TezaOrzeczenia = false;
+    else if (o == "--forms") q.WszystkieFormy = true;
     else return false;
     return true;
+}
+
+// All forms asked for: the session has grouped the words, or says why it could not.
+void KontrolaForm(const TcSesja& s, bool formy) {
+    if (formy && !s.Rodziny()) throw BladWywolania{Utf8(s.BladRodzin())};
 }
 
 int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
@@ -140,6 +146,7 @@ int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std:
         else if (o == "--json") json = true;
         else throw BladWywolania{"Nieznana opcja polecenia query: '" + o + "'."};
     }
+    KontrolaForm(s, q.WszystkieFormy);
     if (!s.Wykonanie(q)) {
         BladWarunku(q, s.Parser(), err);
         return 2;
@@ -193,10 +200,16 @@ int Show(TcSesja& s, const std::vector<std::string>& r, std::ostream& out) {
 
 // Each text counted alone, as the live counts beside the query fields do, on a counting copy.
 int Count(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
-    if (r.empty()) throw BladWywolania{"Polecenie count wymaga co najmniej jednego tekstu."};
     TcZapytanie& kopia = s.Liczace();
     kopia.Interpretacja = kopia.PismoMinisterstwa = kopia.TezaOrzeczenia = true;
+    std::vector<std::string> teksty;
     for (const std::string& t : r) {
+        if (t == "--forms") kopia.WszystkieFormy = true;
+        else teksty.push_back(t);
+    }
+    if (teksty.empty()) throw BladWywolania{"Polecenie count wymaga co najmniej jednego tekstu."};
+    KontrolaForm(s, kopia.WszystkieFormy);
+    for (const std::string& t : teksty) {
         std::string warunek(1, '"');
         warunek += Win(t);
         warunek += '"';
@@ -252,6 +265,7 @@ int ReportSave(TcSesja& s, const std::vector<std::string>& r, std::ostream& out,
             << "'); --force go nadpisuje.\n";
         return 1;
     }
+    KontrolaForm(s, q.WszystkieFormy);
     if (!s.Wykonanie(q)) {
         BladWarunku(q, s.Parser(), err);
         return 2;
@@ -335,6 +349,7 @@ int Mail(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::
         out << Utf8(TekstNazwyPliku(m->NazwaPliku)) << "\n";
         return 0;
     }
+    KontrolaForm(s, q.WszystkieFormy);
     if (!s.Wykonanie(q)) {
         BladWarunku(q, s.Parser(), err);
         return 2;
@@ -467,6 +482,7 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
         opcje.Ladowanie.WymusDysk = w.dysk;
         opcje.SlownikiWymagane = false;        // a bare index answers every query but chambers and provisions
         opcje.OdczytKonfiguracji = false;
+        opcje.RodzinyWyrazow = std::find(w.reszta.begin(), w.reszta.end(), "--forms") != w.reszta.end();
         sesja = std::make_unique<TcSesja>(opcje);
     } catch (const EBladOtwarcia& e) {
         err << "Nie można wczytać katalogu danych '" << w.katalog << "': " << Utf8(e.Tekst) << "\n";
