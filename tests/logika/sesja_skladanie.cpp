@@ -116,3 +116,47 @@ TEST_F(Sesja, TheTemplateTableIsOpenedOnlyWhenAskedAndADamagedOneIsNamed) {
     }
     EXPECT_EQ(OdczytPliku(dir.Plik("szablon.DBF")), "nie tabela");
 }
+
+// The families are grouped once and saved in the configuration folder; each query runs its
+// phrases in its own mode, the live counts beside the fields too. Without the dictionary the
+// session still searches exact forms and says what is missing.
+TEST_F(Sesja, WordFamiliesAreSavedOnceAndEachQueryKeepsItsOwnMode) {
+    TTymczasowyKatalog konfiguracja;
+    const char* byla = std::getenv("BELVASTRONA_KONFIGURACJA");
+    const std::string poprzednia = byla ? byla : "";
+    setenv("BELVASTRONA_KONFIGURACJA", konfiguracja.Sciezka().c_str(), 1);
+    TOpcjeSesji o = Opcje();
+    o.RodzinyWyrazow = true;
+    {
+        TcSesja s(o);
+        ASSERT_TRUE(s.Rodziny()) << s.BladRodzin();
+        ASSERT_TRUE(std::filesystem::exists(konfiguracja.Plik(PlikRodzin)));
+    }
+    const auto zapisany = std::filesystem::last_write_time(konfiguracja.Plik(PlikRodzin));
+    TcSesja s(o);
+    ASSERT_TRUE(s.Rodziny());
+    EXPECT_EQ(std::filesystem::last_write_time(konfiguracja.Plik(PlikRodzin)), zapisany) << "read, not made again";
+    TcZapytanie& q = s.Zapytanie();
+    TcZapytanie& k = s.Liczace();
+    WszystkieRodzaje(q);
+    WszystkieRodzaje(k);
+    q.WarunekDodatkowy = k.WarunekDodatkowy = "\"podatkiem\"";
+    k.WszystkieFormy = true;
+    ASSERT_TRUE(s.Wykonanie(k));
+    EXPECT_EQ(k.Wynik.Liczba(), 2);
+    ASSERT_TRUE(s.Wykonanie(q));
+    EXPECT_EQ(q.Wynik.Liczba(), 0) << "the loading query searches exact forms";
+
+    o.SlownikForm = dir.Plik("brak_pl_PL");
+    std::filesystem::remove(konfiguracja.Plik(PlikRodzin));
+    TcSesja bez(o);
+    EXPECT_FALSE(bez.Rodziny());
+    EXPECT_NE(bez.BladRodzin().find("brak_pl_PL.dic"), std::string::npos) << bez.BladRodzin();
+    WszystkieRodzaje(bez.Zapytanie());
+    bez.Zapytanie().WszystkieFormy = true;
+    bez.Zapytanie().WarunekDodatkowy = "\"podatek\"";
+    ASSERT_TRUE(bez.Wykonanie(bez.Zapytanie()));
+    EXPECT_EQ(bez.Zapytanie().Wynik.Liczba(), 2);
+    if (byla) setenv("BELVASTRONA_KONFIGURACJA", poprzednia.c_str(), 1);
+    else unsetenv("BELVASTRONA_KONFIGURACJA");
+}
