@@ -100,8 +100,71 @@ std::string WyroznienieFrazy(const std::string& fraza, const std::string& html, 
     return wynik;
 }
 
+namespace {
+
+// All forms: the text and the phrase compared token by token, each phrase word against the set
+// of its forms (or its prefix). Marks go round each run of tokens that matches the phrase.
+std::string WyroznienieForm(const std::string& fraza, const std::string& html, const std::string& klasa,
+                            std::string_view znaki, const TFormySlowa& formy) {
+    struct TSlowoFrazy {
+        std::string prefiks;               // a word with "*": what precedes the star
+        bool zPrefiksem = false;
+        std::unordered_set<std::string> formy;
+    };
+    std::vector<TSlowoFrazy> slowa;
+    PodzialTekstu(cp1250::upper(fraza), znaki, [&](std::string_view t) {
+        TSlowoFrazy s;
+        const size_t gwiazdka = t.find('*');
+        if (gwiazdka != std::string_view::npos) {
+            s.zPrefiksem = true;
+            s.prefiks = std::string(t.substr(0, gwiazdka));
+        } else {
+            for (std::string& f : formy(std::string(t))) s.formy.insert(std::move(f));
+            s.formy.insert(std::string(t));
+        }
+        slowa.push_back(std::move(s));
+    });
+    if (slowa.empty()) return html;
+
+    std::vector<int32_t> M;
+    const std::string U = cp1250::upper(TekstZHtml(html, M));
+    struct TToken {
+        std::string_view tekst;
+        int32_t od, do_;   // 1-based HTML positions of the first and the last character
+    };
+    std::vector<TToken> tokeny;
+    PodzialTekstu(U, znaki, [&](std::string_view t) {
+        const size_t od = size_t(t.data() - U.data());
+        tokeny.push_back({t, M[od], M[od + t.size() - 1]});
+    });
+    const auto pasuje = [](const TSlowoFrazy& s, std::string_view t) {
+        if (s.zPrefiksem) return t.substr(0, s.prefiks.size()) == s.prefiks && t.size() >= s.prefiks.size();
+        return s.formy.count(std::string(t)) > 0;
+    };
+    const std::string otwarcie = "<SPAN CLASS=" + klasa + ">";
+    static const std::string zamkniecie = "</SPAN>";
+    std::string wynik = html;
+    int64_t przesuniecie = 0;
+    const size_t n = slowa.size();
+    for (size_t i = 0; i + n <= tokeny.size();) {
+        size_t k = 0;
+        while (k < n && pasuje(slowa[k], tokeny[i + k].tekst)) ++k;
+        if (k < n) {
+            ++i;
+            continue;
+        }
+        wynik.insert(size_t(tokeny[i + n - 1].do_ + przesuniecie), zamkniecie);
+        wynik.insert(size_t(tokeny[i].od + przesuniecie - 1), otwarcie);
+        przesuniecie += int64_t(otwarcie.size() + zamkniecie.size());
+        i += n;
+    }
+    return wynik;
+}
+
+}  // namespace
+
 std::string WyroznienieWarunku(const std::string& warunek, const std::string& html, std::string_view znaki,
-                               const std::string& klasa) {
+                               const std::string& klasa, const TFormySlowa& formy) {
     TListaTekstow skladniki;
     mStringParser(warunek, TZbiorZnakow(" "), TZbiorZnakow("\""), true, skladniki);
 
@@ -130,7 +193,8 @@ std::string WyroznienieWarunku(const std::string& warunek, const std::string& ht
             fraza += srodek[i];
             if (srodek[i] == '"' && i + 1 < srodek.size() && srodek[i + 1] == '"') ++i;
         }
-        if (oznaczone.insert(fraza).second) wynik = WyroznienieFrazy(fraza, wynik, klasa, znaki);
+        if (!oznaczone.insert(fraza).second) continue;
+        wynik = formy ? WyroznienieForm(fraza, wynik, klasa, znaki, formy) : WyroznienieFrazy(fraza, wynik, klasa, znaki);
     }
     return wynik;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,12 @@ std::string WyroznienieFrazy(const std::string& fraza, const std::string& html, 
 // condition, check that it joins its phrases with one kind of operator (AND or OR), and mark
 // every quoted phrase. A mixed condition (other operators, NOT, AND_NOT, OR_NOT, bare words)
 // marks nothing and returns the HTML unchanged.
+//
+// With `formy` (searching all forms of words) each word of a phrase marks every word of the
+// text that is one of its forms: formy(word) gives them, upper-cased; a word ending in "*"
+// marks words beginning with what precedes the star.
+using TFormySlowa = std::function<std::vector<std::string>(const std::string& slowoDuze)>;
 std::string WyroznienieWarunku(const std::string& warunek, const std::string& html, std::string_view znaki,
-                               const std::string& klasa = "wyroznienie");
+                               const std::string& klasa = "wyroznienie", const TFormySlowa& formy = {});
 
 #include "Analiza_impl.h"

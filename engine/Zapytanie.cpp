@@ -2,6 +2,8 @@
 // the kinds, the report restriction), phrase search handed to the scans, the document records.
 #include "Zapytanie.h"
 
+#include "RodzinyWyrazow.h"
+
 #include <algorithm>
 
 #include "ParserBool.h"
@@ -79,6 +81,17 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
     }
     if (fraza_.LiczbaSlow < 1) return;
     skanowanie_.SzukanieWPamieci(fraza_, wynik);
+}
+
+TFormySlowa TcZapytanie::FormyWyroznienia() const {
+    if (!WszystkieFormy || !Rodziny || Rodziny->LiczbaSlow() != magazyn_->W) return {};
+    return [this](const std::string& slowo) {
+        const TcMagazynIndeksu& m = *magazyn_;
+        const int32_t numer = SzukanieSlowa(m, slowo, 0);
+        std::vector<std::string> formy;
+        for (int32_t w : numer ? Rodziny->Formy(numer) : Rodziny->FormyTekstu(slowo)) formy.push_back(m.Slowa[size_t(w)]);
+        return formy;
+    };
 }
 
 // ---- Filters ----

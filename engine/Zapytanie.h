@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "Analiza.h"
 #include "Fraza.h"
 #include "MagazynIndeksu.h"
 #include "SkanowanieFraz.h"
@@ -97,6 +98,9 @@ public:
     // True after a phrase search refused its phrase for having more than 16 words (the result
     // is then empty); the condition parser turns it into an error of the condition.
     bool FrazaZaDluga() const override { return fraza_.ZaDluga; }
+    // For marking a shown document: every form of a word, upper-cased, when this query searches
+    // all forms (empty otherwise: phrases are marked as typed).
+    TFormySlowa FormyWyroznienia() const;
     // The word ranges of the last phrase searched.
     const TFraza& OstatniaFraza() const { return fraza_; }
 

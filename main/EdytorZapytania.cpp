@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
 
 #include "Bledy.h"
 #include "Bezczynnosc.h"
@@ -21,6 +22,7 @@
 #include "PolaWarunku.h"
 #include "Tekst.h"
 #include "WarunekStandardowy.h"
+#include "Konfiguracja.h"
 #include "Sesja.h"
 #include "bSlownikTxt.h"
 #include "mDialog.h"
@@ -137,7 +139,7 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
     lbWarunekDodatkowy->setBuddy(meWarunekDodatkowy);
 
     auto przelacznik = [&](QCheckBox*& cb, const char* nazwa, const char* tekst, const char* podpowiedz, int y,
-                           bool stan) {
+                           bool stan, std::function<void()> klik = {}) {
         cb = new QCheckBox(PLq(tekst), k);
         cb->setObjectName(QString::fromLatin1(nazwa));
         cb->setGeometry(2, y, 236, 18);
@@ -147,7 +149,10 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
         cb->setFont(czcionka);
         cb->setChecked(stan);
         cb->setToolTip(PLq(podpowiedz));
-        connect(cb, &QCheckBox::clicked, this, [this] { PrzelacznikClick(); });
+        connect(cb, &QCheckBox::clicked, this, [this, klik] {
+            if (klik) klik();
+            else PrzelacznikClick();
+        });
     };
     przelacznik(cbInterpretacja, "cbInterpretacja", "&Interpretacje Urzędów i Izb Skarbowych",
                 "Czy wyszukiwanie wśród interpretacji urzędów i izb skarbowych?", 406, true);
@@ -157,6 +162,14 @@ void TcEdytorZapytania::UtworzenieKontrolek() {
                 "Czy wyszukiwanie wśród tez orzeczeń (przepis nie może być zadany)?", 442, true);
     przelacznik(cbTylkoDoRaportu, "cbTylkoDoRaportu", "Tylko wy&jaśnienia z bieżącego raportu",
                 "Czy warunek ma dotyczyć tylko wyjaśnień z bieżącego raportu?", 460, false);
+    // Under the word fields: it changes what each of them finds.
+    przelacznik(cbWszystkieFormy, "cbWszystkieFormy", "Wszystkie for&my wyrazów",
+                "Czy szukać wszystkich form wyrazów (np. „podatek” znajduje też „podatku”, „podatków”)?", 198, false,
+                [this] { cbWszystkieFormyClick(); });
+    if (sesja_.Konfiguracja().WszystkieFormy) {
+        cbWszystkieFormy->setChecked(sesja_.PrzygotowanieRodzin());
+        if (!sesja_.Rodziny()) cbWszystkieFormy->setToolTip(qs(sesja_.BladRodzin()));
+    }
 
     auto przycisk = [&](const char* nazwa, const char* tekst, const char* podpowiedz, int x, int y, int w) {
         auto* b = new QPushButton(PLq(tekst), k);
@@ -202,6 +215,7 @@ TParametryZapytania TcEdytorZapytania::Parametry() const {
     p.PismoMinisterstwa = cbPismoMinisterstwa->isChecked();
     p.TezaOrzeczenia = cbTezaOrzeczenia->isChecked();
     p.TylkoDoRaportu = cbTylkoDoRaportu->isChecked();
+    p.WszystkieFormy = cbWszystkieFormy->isChecked() && sesja_.Rodziny() != nullptr;
     return p;
 }
 
@@ -291,6 +305,24 @@ void TcEdytorZapytania::meWarunekDodatkowyExit() {
 }
 
 void TcEdytorZapytania::PrzelacznikClick() { emit ZliczanieWszystkich(); }
+
+// Checked for the first time, the words are grouped (read from the saved grouping, or made:
+// about a second for 30,000 words, with the wait cursor). Without the dictionary the box
+// unchecks itself with the reason.
+void TcEdytorZapytania::cbWszystkieFormyClick() {
+    if (cbWszystkieFormy->isChecked() && !sesja_.Rodziny()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool sa = sesja_.PrzygotowanieRodzin();
+        QApplication::restoreOverrideCursor();
+        if (!sa) {
+            cbWszystkieFormy->setChecked(false);
+            Ostrzezenie(PLq("Wszystkie formy wyrazów"), qs(sesja_.BladRodzin()));
+            return;
+        }
+    }
+    sesja_.Konfiguracja().WszystkieFormy = cbWszystkieFormy->isChecked();
+    emit ZliczanieWszystkich();
+}
 
 bool TcEdytorZapytania::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     const auto typ = zdarzenie->type();

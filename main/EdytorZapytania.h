@@ -74,6 +74,7 @@ public:
     void meWarunekDodatkowyExit();
     void bbCzyscWarunkiClick() { CzyszczenieWarunkow(); }
     void PrzelacznikClick();                 // any of the four switches
+    void cbWszystkieFormyClick();
 
     // The controls.
     QWidget* Kolumna = nullptr;
@@ -93,6 +94,8 @@ public:
     QCheckBox* cbPismoMinisterstwa = nullptr;
     QCheckBox* cbTezaOrzeczenia = nullptr;
     QCheckBox* cbTylkoDoRaportu = nullptr;
+    // Every form of the words ("podatek" finds "podatku"); the first use groups the words.
+    QCheckBox* cbWszystkieFormy = nullptr;
     QPushButton* bbSzukaj = nullptr;
     QPushButton* bbCzyscWarunki = nullptr;
     QPushButton* bbZapisz = nullptr;

@@ -20,6 +20,7 @@ TcKonfiguracja::~TcKonfiguracja() = default;
 
 void TcKonfiguracja::OdczytanieKonfiguracji(const TGeometriaOkna& domyslna) {
     Zliczanie = ini_->OdczytanieLogiczne(Dane, "Zliczanie", true);
+    WszystkieFormy = ini_->OdczytanieLogiczne(Dane, "WszystkieFormy", false);
     Szerokosc = ini_->OdczytanieLiczby(GlowneOkno, "Szerokosc", domyslna.Szerokosc);
     Wysokosc = ini_->OdczytanieLiczby(GlowneOkno, "Wysokosc", domyslna.Wysokosc);
     X = ini_->OdczytanieLiczby(GlowneOkno, "X", domyslna.X);
@@ -29,6 +30,9 @@ void TcKonfiguracja::OdczytanieKonfiguracji(const TGeometriaOkna& domyslna) {
 
 void TcKonfiguracja::ZapisanieKonfiguracji(const TGeometriaOkna& biezaca, bool maksymalne) {
     ini_->ZapisanieLogiczne(Dane, "Zliczanie", Zliczanie);
+    // Written once the switch was ever on: until then the file holds only the six keys.
+    if (WszystkieFormy || ini_->OdczytanieTekstu(Dane, "WszystkieFormy"))
+        ini_->ZapisanieLogiczne(Dane, "WszystkieFormy", WszystkieFormy);
     ini_->ZapisanieLiczby(GlowneOkno, "Szerokosc", biezaca.Szerokosc);
     ini_->ZapisanieLiczby(GlowneOkno, "Wysokosc", biezaca.Wysokosc);
     ini_->ZapisanieLiczby(GlowneOkno, "X", biezaca.X);

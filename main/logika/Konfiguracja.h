@@ -26,15 +26,17 @@ public:
     ~TcKonfiguracja();
 
     bool Zliczanie = true;
+    bool WszystkieFormy = false;   // search every form of the words, [Dane] WszystkieFormy
     int32_t Wysokosc = 570;
     int32_t Szerokosc = 790;
     int32_t X = 18;
     int32_t Y = 3;
     bool Maksymalne = false;
 
-    // Reads the six keys; `domyslna` is the window's current (design) bounds.
+    // Reads the keys; `domyslna` is the window's current (design) bounds.
     void OdczytanieKonfiguracji(const TGeometriaOkna& domyslna);
-    // Writes the six keys: the switch from the field, the geometry from the window now.
+    // Writes the six keys, and WszystkieFormy once it was ever on: the switches from the fields,
+    // the geometry from the window now.
     void ZapisanieKonfiguracji(const TGeometriaOkna& biezaca, bool maksymalne);
 
     const TcPlikIni& Ini() const { return *ini_; }

@@ -12,6 +12,7 @@ void UstawienieRodzajow(const TParametryZapytania& p, TcZapytanie& z) {
     z.PismoMinisterstwa = p.PismoMinisterstwa;
     z.TezaOrzeczenia = p.TezaOrzeczenia;
     z.TylkoDoRaportu = p.TylkoDoRaportu;
+    z.WszystkieFormy = p.WszystkieFormy;
 }
 
 }  // namespace
@@ -35,6 +36,7 @@ void UstawienieZapytaniaAktu(const TParametryZapytania& p, TcZapytanie& z) {
     z.PismoMinisterstwa = false;
     z.TezaOrzeczenia = false;
     z.TylkoDoRaportu = p.TylkoDoRaportu;
+    z.WszystkieFormy = p.WszystkieFormy;
 }
 
 bool UstawienieLiczenia(const TParametryZapytania& p, TPoleLiczby pole, TcZapytanie& z, const TcZapytanie& glowne) {

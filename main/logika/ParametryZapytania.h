@@ -34,6 +34,7 @@ struct TParametryZapytania {
     bool PismoMinisterstwa = true;
     bool TezaOrzeczenia = true;
     bool TylkoDoRaportu = false;
+    bool WszystkieFormy = false;                 // every form of the phrases' words
 
     // The act reader.
     int32_t Akt = 0;                             // the act chosen in cxAkt (its number), 0 for none

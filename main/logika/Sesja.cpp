@@ -44,13 +44,15 @@ TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
     parser_ = std::make_unique<TcParserBool>(*zapytanie_);
     znajdowanie_ = std::make_unique<TcZnajdowanie>();
     mail_ = std::make_unique<TcMail>();
-    if (opcje.RodzinyWyrazow) OtwarcieRodzin(opcje.SlownikForm);
+    slownikForm_ = opcje.SlownikForm;
+    if (opcje.RodzinyWyrazow) PrzygotowanieRodzin();
 }
 
-// The saved grouping when it was made for this word list and dictionary; else hunspell over the
-// whole list, saved for the next start. Without the dictionary the families are missing and
-// BladRodzin() says why; searching works in exact forms.
-void TcSesja::OtwarcieRodzin(const std::string& slownik) {
+// A saved grouping that is stale or damaged is noted on standard error and made anew.
+bool TcSesja::PrzygotowanieRodzin() {
+    if (rodziny_) return true;
+    const std::string& slownik = slownikForm_;
+    bladRodzin_.clear();
     const TcMagazynIndeksu& m = zapytanie_->Magazyn();
     const std::string plik = TcKonfiguracja::Katalog() + "/" + PlikRodzin;
     std::string powod;
@@ -61,13 +63,14 @@ void TcSesja::OtwarcieRodzin(const std::string& slownik) {
             rodziny_ = std::make_unique<TcRodzinyWyrazow>(m.Slowa, m.W, slownik);
         } catch (const EInOutError& e) {
             bladRodzin_ = e.what();
-            return;
+            return false;
         }
         std::error_code blad;
         std::filesystem::create_directories(TcKonfiguracja::Katalog(), blad);
         if (!rodziny_->Zapis(plik)) std::fprintf(stderr, "%s: cannot be saved\n", plik.c_str());
     }
     zapytanie_->Rodziny = liczace_->Rodziny = rodziny_.get();
+    return true;
 }
 
 TcSesja::~TcSesja() { Zwolnienie(); }

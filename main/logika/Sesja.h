@@ -46,8 +46,8 @@ struct TOpcjeSesji {
     // Read "Belvastrona.ini" at once (the window); off, the configuration keeps its defaults and
     // the user's folder is not touched (the command-line tool, the benchmarks).
     bool OdczytKonfiguracji = true;
-    // Group the words into families of forms (all forms of words searched): from the grouping
-    // saved in the configuration folder, or made with hunspell and saved there.
+    // Group the words into families of forms (all forms of words searched) at once; else when
+    // PrzygotowanieRodzin() is first called.
     bool RodzinyWyrazow = false;
     std::string SlownikForm = "/usr/share/hunspell/pl_PL";   // hunspell's .aff/.dic without extension
 };
@@ -73,10 +73,15 @@ public:
     TcParserBool& Parser() { return *parser_; }
     TcZnajdowanie& Znajdowanie() { return *znajdowanie_; }       // find in the act reader
     TcMail& Mail() { return *mail_; }                            // the desktop mail hand-over
-    // The families of word forms, when asked for and available; else nullptr, and BladRodzin()
-    // says why (a Polish message, Windows-1250) when they were asked for.
+    // The families of word forms, for searching all forms of words: read from the grouping saved
+    // in the configuration folder when it was made for this word list and dictionary, else made
+    // with hunspell over the whole list (about a second for 30,000 words) and saved there for the
+    // next start. False when the dictionary is missing; BladRodzin() then says why (a Polish
+    // message, Windows-1250) and searching stays with exact forms. Once made, they stay.
+    bool PrzygotowanieRodzin();
     const TcRodzinyWyrazow* Rodziny() const { return rodziny_.get(); }
     const std::string& BladRodzin() const { return bladRodzin_; }
+    const std::string& SlownikForm() const { return slownikForm_; }
 
     // The template table of the data directory, opened (made when missing, its index rebuilt)
     // once the main window exists; a table that cannot be opened or made: EInOutError naming it.
@@ -98,7 +103,6 @@ public:
 
 private:
     static std::string Sciezka(const std::string& katalog, const std::string& nazwa);
-    void OtwarcieRodzin(const std::string& slownik);
 
     std::string katalog_;
     std::unique_ptr<TcKonfiguracja> konfiguracja_;
@@ -114,4 +118,5 @@ private:
     std::unique_ptr<Tdm_Szablon> szablony_;
     std::unique_ptr<TcRodzinyWyrazow> rodziny_;
     std::string bladRodzin_;
+    std::string slownikForm_;
 };

@@ -61,6 +61,24 @@ TEST(WyroznienieWarunku, OneKindOfOperatorMarksEveryPhrase) {
     EXPECT_EQ(Warunek(powtorzony, html), "<P>podatek dochodowy stawka " + O + "vat" + Z + " podatek</P>");
 }
 
+// Searching all forms, each phrase word marks the words given as its forms, across markup.
+TEST(WyroznienieWarunku, AllFormsMarkEveryFormThatMatched) {
+    const TFormySlowa formy = [](const std::string& s) -> std::vector<std::string> {
+        if (s == "PODATEK") return {"PODATEK", "PODATKU", "PODATKIEM"};
+        if (s == "DOCHODOWY") return {"DOCHODOWY", "DOCHODOWEGO"};
+        return {};
+    };
+    const std::string html = "<P>zwrot <B>podatku</B> dochodowego, podatkowy obowiazek, z podatkiem</P>";
+    // The marks go where the exact marking puts them: at the first and after the last letter.
+    EXPECT_EQ(WyroznienieWarunku("\"podatek dochodowy\"", html, "", "wyroznienie", formy),
+              "<P>zwrot <B>" + O + "podatku</B> dochodowego" + Z + ", podatkowy obowiazek, z podatkiem</P>");
+    EXPECT_EQ(WyroznienieWarunku("\"podatek\" OR \"obowi*\"", html, "", "wyroznienie", formy),
+              "<P>zwrot <B>" + O + "podatku" + Z + "</B> dochodowego, podatkowy " + O + "obowiazek" + Z + ", z " + O +
+                  "podatkiem" + Z + "</P>");
+    EXPECT_EQ(WyroznienieWarunku("\"vat\"", "<P>VAT</P>", "", "wyroznienie", formy), "<P>" + O + "VAT" + Z + "</P>");
+    EXPECT_EQ(WyroznienieWarunku("\"podatek\" AND NOT \"vat\"", html, "", "wyroznienie", formy), html);
+}
+
 TEST(WyroznienieWarunku, MixedConditionsMarkNothing) {
     const std::string html = "<P>podatek dochodowy stawka vat</P>";
     for (const char* w : {"\"stawka\" OR \"vat\" AND \"podatek\"", "\"stawka\" AND NOT \"vat\"", "NOT \"vat\"",

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "Bezczynnosc.h"
+#include "DokumentDoPokazania.h"
 #include "EdytorZapytania.h"
 #include "Zapytanie.h"
 #include "mainwin_korpus.h"
@@ -188,5 +189,30 @@ TEST_F(TOknoEdytora, CountsFollowTheSwitchesTheCountingButtonsAndTheCurrentRepor
     for (int n = 1; n <= 6; ++n) EXPECT_EQ(Liczba(n), QString()) << n;
     for (QLineEdit* pole : e.enSlowo) EXPECT_EQ(pole->text(), QString());
     EXPECT_TRUE(e.cbTylkoDoRaportu->isChecked());
+    EXPECT_EQ(dialogi.Liczba(), 0u);
+}
+
+// All forms: the switch recounts the fields in the new mode, a search finds every form, the
+// marked page marks them, and the switch is remembered for the next start.
+TEST_F(TOknoEdytora, AllFormsOfWordsCountSearchMarkAndAreRemembered) {
+    TcEdytorZapytania& e = okno->Edytor();
+    Slowo(1, QStringLiteral("podatku"));
+    EXPECT_EQ(Liczba(1), QStringLiteral("0"));
+    QTest::mouseClick(e.cbWszystkieFormy, Qt::LeftButton);
+    ASSERT_TRUE(e.cbWszystkieFormy->isChecked()) << dialogi.Ostatni().Tekst.toStdString();
+    EXPECT_EQ(Liczba(1), QStringLiteral("2"));   // "Podatek dochodowy ...", "podatek od spadków"
+    Szukaj();
+    EXPECT_EQ(Lista().TablicaRaportu.Liczba, 2);
+    Wiersze().setFocus();
+    Wiersze().UstawienieWybranego(1);
+    QTest::keyClick(&Wiersze(), Qt::Key_Return);
+    ASSERT_EQ(otwarte, QStringList{QStringLiteral("tmp.htm")});
+    const std::string html = OdczytPliku(PlikPokazania);
+    EXPECT_TRUE(html.find("<SPAN CLASS=wyroznienie>Podatek</SPAN>") != std::string::npos ||
+                html.find("<SPAN CLASS=wyroznienie>podatek</SPAN>") != std::string::npos) << html;
+    okno.reset();
+    EXPECT_NE(konfiguracja.Zawartosc().find("WszystkieFormy=1"), std::string::npos) << konfiguracja.Zawartosc();
+    okno = std::make_unique<TfGlowne>();
+    EXPECT_TRUE(okno->Edytor().cbWszystkieFormy->isChecked());
     EXPECT_EQ(dialogi.Liczba(), 0u);
 }

@@ -34,7 +34,7 @@ const char* const kPomoc =
     "  info\n"
     "  query [--condition TEKST] [--extra TEKST] [--chamber N] [--provision N]\n"
     "        [--no-interpretations] [--no-letters] [--no-theses] [--forms] [--count] [--json]\n"
-    "  show N [--highlight TEKST]\n"
+    "  show N [--highlight TEKST] [--forms]\n"
     "  count [--forms] TEKST...\n"
     "  report save NAZWA [opcje warunku polecenia query] [--force]\n"
     "  report list\n"
@@ -184,6 +184,7 @@ int Show(TcSesja& s, const std::vector<std::string>& r, std::ostream& out) {
     std::string wyroznienie;
     for (size_t i = 0; i < r.size(); ++i) {
         if (r[i] == "--highlight") wyroznienie = Win(Wartosc(r, i));
+        else if (r[i] == "--forms") s.Zapytanie().WszystkieFormy = true;
         else if (!numer) numer = Liczba("show", r[i]);
         else throw BladWywolania{"Nieznany argument polecenia show: '" + r[i] + "'."};
     }
@@ -193,7 +194,9 @@ int Show(TcSesja& s, const std::vector<std::string>& r, std::ostream& out) {
         throw BladWywolania{"Nie ma dokumentu numer " + std::to_string(*numer) + " (dokumenty 1-" +
                             std::to_string(q.LiczbaDokumentow()) + ")."};
     const TDokument dok = q.OdczytanieDokumentu(*numer);
-    const std::string html = wyroznienie.empty() ? dok.Tekst : WyroznienieWarunku(wyroznienie, dok.Tekst, q.Znaki);
+    KontrolaForm(s, q.WszystkieFormy);
+    const std::string html =
+        wyroznienie.empty() ? dok.Tekst : WyroznienieWarunku(wyroznienie, dok.Tekst, q.Znaki, "wyroznienie", q.FormyWyroznienia());
     out.write(html.data(), std::streamsize(html.size()));
     return 0;
 }
