@@ -24,6 +24,9 @@ std::unique_ptr<TSilnik> OtwarcieWlasnego(const std::string& katalogDanych, cons
 class TcMagazynIndeksu;
 // The store our engine loaded (word list, image, groups), for drawing the query mix.
 const TcMagazynIndeksu& MagazynWlasnego(TSilnik& s);
+// Our engine searching all forms of words (grouping the words first when needed), or exact
+// forms again; false when the words cannot be grouped (no dictionary).
+bool FormyWlasnego(TSilnik& s, bool wlaczone);
 
 std::unique_ptr<TSilnik> OtwarcieFts5(const std::string& plikBazy);
 std::unique_ptr<TSilnik> OtwarcieXapian(const std::string& katalogBazy);

@@ -34,6 +34,12 @@ public:
 
     TcZapytanie& Ladujacy() { return sesja_->Zapytanie(); }
 
+    bool Formy(bool wlaczone) {
+        if (wlaczone && !sesja_->PrzygotowanieRodzin()) return false;
+        formy_ = wlaczone;
+        return true;
+    }
+
 private:
     void Wykonanie(TcZapytanie& z, const TWarunek& w) {
         using R = TWarunek::Rodzaj;
@@ -44,10 +50,12 @@ private:
         z.TylkoDoRaportu = false;
         z.PismoMinisterstwa = z.Interpretacja = z.TezaOrzeczenia = true;
         z.Raport.clear();
+        z.WszystkieFormy = formy_;
         if (!sesja_->Wykonanie(z)) throw EInternalError("bench: condition refused: " + z.Warunek);
     }
 
     std::unique_ptr<TcSesja> sesja_;
+    bool formy_ = false;
 };
 
 }  // namespace
@@ -57,3 +65,5 @@ std::unique_ptr<TSilnik> OtwarcieWlasnego(const std::string& katalogDanych, cons
 }
 
 const TcMagazynIndeksu& MagazynWlasnego(TSilnik& s) { return static_cast<TSilnikWlasny&>(s).Ladujacy().Magazyn(); }
+
+bool FormyWlasnego(TSilnik& s, bool wlaczone) { return static_cast<TSilnikWlasny&>(s).Formy(wlaczone); }
