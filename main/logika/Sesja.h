@@ -11,7 +11,8 @@
 // the four dictionaries (acts, sections, chambers, provisions), the loading query (it loads
 // the index store), the counting copy sharing that store, and the condition parser, which
 // searches phrases on the loading query, the act reader's finder and the mail sender; the
-// window then opens the template table (OtwarcieSzablonow).
+// window then opens the template table (OtwarcieSzablonow). The families of word forms (all
+// forms of words) come when first asked for (PrzygotowanieRodzin).
 // Zwolnienie releases the template table, the parser, the two queries and the dictionaries in
 // that order; the configuration stays so that the window can write it last.
 //
