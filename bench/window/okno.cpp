@@ -1,12 +1,13 @@
 // belvastrona-bench-window DATA_DIR [--memory | --force-disk] [--repeat N]
 //
 // Drives the main window offscreen over a data directory and prints how long the user waits:
-// leaving a word field (one count), a full recount of the six conditions, a search with the
-// listing of page 0, and moving to the next page; in acts mode, entering it, choosing another
+// leaving a word field (one count), a full recount of the six conditions (also searching all
+// forms of words), a search with the listing of page 0, and moving to the next page; in acts mode, entering it, choosing another
 // act, the caret moving into another phrase stretch and find in the act text. Without a mode
 // option it measures the word image in memory and then on disk. The configuration goes to a
 // temporary folder.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -117,11 +118,25 @@ int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
         }
     }));
 
+    // The same recount searching all forms of words; the first time groups the words.
+    Wypisz(tryb, "all forms: grouping the words (first use)", Pomiar(1, [] {}, [&] { sesja.PrzygotowanieRodzin(); }));
+    if (sesja.Rodziny()) {
+        e.cbWszystkieFormy->setChecked(true);
+        Wypisz(tryb, "full recount, all forms of words", Pomiar(powtorzen, [] {}, [&] { w.ZliczanieWszystkichWarunkow(); }));
+        e.cbWszystkieFormy->setChecked(false);
+    }
+
     // A search of one frequent word, all kinds, then its page 0.
     e.CzyszczenieWarunkow();
     e.enSlowo[0]->setText(QStringLiteral("podatek"));
     Wypisz(tryb, "search \"podatek\" + page 0", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
     std::printf("%-7s %-44s %8d\n", tryb, "  documents found", lista.TablicaRaportu.Liczba);
+    if (sesja.Rodziny()) {
+        e.cbWszystkieFormy->setChecked(true);
+        Wypisz(tryb, "search \"podatek\" + page 0, all forms", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
+        std::printf("%-7s %-44s %8d\n", tryb, "  documents found", lista.TablicaRaportu.Liczba);
+        e.cbWszystkieFormy->setChecked(false);
+    }
     e.enSlowo[1]->setText(QStringLiteral("dochodowy"));
     e.btOperator[0]->setText(QStringLiteral("LUB"));
     Wypisz(tryb, "search \"podatek\" OR \"dochodowy\" + page 0", Pomiar(powtorzen, [] {}, [&] { w.bbSzukajClick(); }));
