@@ -51,7 +51,6 @@ uint64_t Fnv(uint64_t h, const void* dane, size_t n) {
     return h;
 }
 
-// The dictionary's identity in the saved grouping: its path and the size and time of its .dic.
 uint64_t StempelSlownika(const std::string& slownik) {
     struct stat st {};
     uint64_t h = Fnv(14695981039346656037ULL, slownik.data(), slownik.size());
@@ -182,6 +181,8 @@ std::vector<int32_t> TcRodzinyWyrazow::FormyTekstu(const std::string& slowo) con
         if (const auto it = numerKlucza_.find(b); it != numerKlucza_.end()) klucze.push_back(it->second);
     return Czlonkowie(klucze);
 }
+
+uint64_t TcRodzinyWyrazow::Stempel(const std::string& slownik) { return StempelSlownika(slownik); }
 
 uint64_t TcRodzinyWyrazow::Odcisk(const std::vector<std::string>& slowa, int32_t W) {
     uint64_t h = Fnv(14695981039346656037ULL, &W, sizeof W);

@@ -37,8 +37,11 @@ public:
                                                        const std::string& slownik, std::string* powod = nullptr);
     // Saves through the safe write helper; false when the save failed.
     bool Zapis(const std::string& plik) const;
-    // A fingerprint of the word list: the cache belongs to this list only.
+    // A fingerprint of the word list: the saved grouping belongs to this list only.
     static uint64_t Odcisk(const std::vector<std::string>& slowa, int32_t W);
+    // The dictionary's identity kept in the saved grouping (its path, the size and time of its
+    // .dic); the file is laid out as: "BELVFRM1", Odcisk, Stempel (8 bytes each), then the tables.
+    static uint64_t Stempel(const std::string& slownik);
 
     std::vector<int32_t> Formy(int32_t numer) const;
     std::vector<int32_t> FormyTekstu(const std::string& slowo) const;
