@@ -2,11 +2,10 @@
 // the kinds, the report restriction), phrase search handed to the scans, the document records.
 #include "Zapytanie.h"
 
-#include "RodzinyWyrazow.h"
-
 #include <algorithm>
 
 #include "ParserBool.h"
+#include "RodzinyWyrazow.h"
 #include "SzybkieSkanowanie.h"
 #include "ZapisDanych.h"
 #include "bSlownikTxt.h"
