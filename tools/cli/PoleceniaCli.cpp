@@ -135,6 +135,14 @@ void KontrolaForm(const TcSesja& s, bool formy) {
     if (formy && !s.Rodziny()) throw BladWywolania{Utf8(s.BladRodzin())};
 }
 
+// Runs a query of the session; false, with the condition's error on `err`, when it is wrong.
+bool Wykonanie(TcSesja& s, TcZapytanie& q, std::ostream& err) {
+    KontrolaForm(s, q.WszystkieFormy);
+    if (s.Wykonanie(q)) return true;
+    BladWarunku(q, s.Parser(), err);
+    return false;
+}
+
 int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
     TcZapytanie& q = s.Zapytanie();
     q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
@@ -146,11 +154,7 @@ int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std:
         else if (o == "--json") json = true;
         else throw BladWywolania{"Nieznana opcja polecenia query: '" + o + "'."};
     }
-    KontrolaForm(s, q.WszystkieFormy);
-    if (!s.Wykonanie(q)) {
-        BladWarunku(q, s.Parser(), err);
-        return 2;
-    }
+    if (!Wykonanie(s, q, err)) return 2;
     const TcTablicaLogiczna& w = q.Wynik;
     const int32_t liczba = w.Liczba();
     if (tylkoLiczba && !json) {
@@ -211,16 +215,12 @@ int Count(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std:
         else teksty.push_back(t);
     }
     if (teksty.empty()) throw BladWywolania{"Polecenie count wymaga co najmniej jednego tekstu."};
-    KontrolaForm(s, kopia.WszystkieFormy);
     for (const std::string& t : teksty) {
         std::string warunek(1, '"');
         warunek += Win(t);
         warunek += '"';
         kopia.WarunekDodatkowy = std::move(warunek);
-        if (!s.Wykonanie(kopia)) {
-            BladWarunku(kopia, s.Parser(), err);
-            return 2;
-        }
+        if (!Wykonanie(s, kopia, err)) return 2;
         out << kopia.Wynik.Liczba() << "\n";
     }
     return 0;
@@ -268,11 +268,7 @@ int ReportSave(TcSesja& s, const std::vector<std::string>& r, std::ostream& out,
             << "'); --force go nadpisuje.\n";
         return 1;
     }
-    KontrolaForm(s, q.WszystkieFormy);
-    if (!s.Wykonanie(q)) {
-        BladWarunku(q, s.Parser(), err);
-        return 2;
-    }
+    if (!Wykonanie(s, q, err)) return 2;
     TcTablicaRaportu tablica;
     tablica.PrzygotowanieRaportu(q.Wynik);
     if (!ZapisanieRaportu(m.Sciezka, TekstRaportu(tablica, q))) {
@@ -352,11 +348,7 @@ int Mail(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::
         out << Utf8(TekstNazwyPliku(m->NazwaPliku)) << "\n";
         return 0;
     }
-    KontrolaForm(s, q.WszystkieFormy);
-    if (!s.Wykonanie(q)) {
-        BladWarunku(q, s.Parser(), err);
-        return 2;
-    }
+    if (!Wykonanie(s, q, err)) return 2;
     TcTablicaRaportu tablica;
     tablica.PrzygotowanieRaportu(q.Wynik);
     const TDokumentyDoWyslania d = DokumentyDoWyslania(tablica);
