@@ -30,8 +30,7 @@ inline bool BlokZawiera(const uint16_t* x, uint16_t lo, uint16_t rozpietosc) {
 
 // All forms: the word stands for the words of its families, a span with the chosen ones marked.
 bool DodanieForm(const TcMagazynIndeksu& m, const TcRodzinyWyrazow& rodziny, const std::string& token, TFraza& f) {
-    const int32_t numer = SzukanieSlowa(m, token, 0);
-    const std::vector<int32_t> formy = numer ? rodziny.Formy(numer) : rodziny.FormyTekstu(token);
+    const std::vector<int32_t> formy = FormySlowa(m, rodziny, token);
     if (formy.empty()) return false;
     const int32_t od = formy.front(), do_ = formy.back();
     const int32_t k = ++f.LiczbaSlow;
@@ -94,6 +93,11 @@ int32_t SzukanieSlowa(const TcMagazynIndeksu& m, const std::string& tekst, int t
         (wynik > m.W + 1 || !cp1250::startsWithNoCase(slowa[size_t(wynik)], tekst)))
         wynik = 0;
     return wynik;
+}
+
+std::vector<int32_t> FormySlowa(const TcMagazynIndeksu& m, const TcRodzinyWyrazow& rodziny, const std::string& slowo) {
+    const int32_t numer = SzukanieSlowa(m, slowo, 0);
+    return numer ? rodziny.Formy(numer) : rodziny.FormyTekstu(slowo);
 }
 
 // A phrase of more than kMaksSlowFrazy words is refused whatever its words: counted before

@@ -25,6 +25,10 @@ class TcTablicaLogiczna;
 // `tekst`, 0 when none.
 int32_t SzukanieSlowa(const TcMagazynIndeksu& m, const std::string& tekst, int tryb);
 
+// All forms: the word numbers of every form of an upper-cased word (its families), ascending;
+// a word the list lacks is asked of the dictionary. `rodziny` is made for this store's list.
+std::vector<int32_t> FormySlowa(const TcMagazynIndeksu& m, const TcRodzinyWyrazow& rodziny, const std::string& slowo);
+
 // The phrase's words, upper-cased and cut as the documents were, as ranges of the word list.
 // A word ending in "*" stands for every word beginning with what precedes the star. With
 // `rodziny` (all forms of words, made for this list), any other word stands for every word of

@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <vector>
 #include <cstdlib>
+#include <vector>
 
 #include "MagazynIndeksu.h"
 #include "TablicaLogiczna.h"

@@ -85,10 +85,8 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
 TFormySlowa TcZapytanie::FormyWyroznienia() const {
     if (!WszystkieFormy || !Rodziny || Rodziny->LiczbaSlow() != magazyn_->W) return {};
     return [this](const std::string& slowo) {
-        const TcMagazynIndeksu& m = *magazyn_;
-        const int32_t numer = SzukanieSlowa(m, slowo, 0);
         std::vector<std::string> formy;
-        for (int32_t w : numer ? Rodziny->Formy(numer) : Rodziny->FormyTekstu(slowo)) formy.push_back(m.Slowa[size_t(w)]);
+        for (int32_t w : FormySlowa(*magazyn_, *Rodziny, slowo)) formy.push_back(magazyn_->Slowa[size_t(w)]);
         return formy;
     };
 }
