@@ -28,28 +28,37 @@ const char* const kGranice[3] = {"0050000.htm", "0057000.htm", "0063999.htm"};
 }
 
 // Name-list encoding: [L][L bytes]...; an entry beginning at the file's last byte is not read.
-// Entries go to slots 1.. of `out`; more than `maksWpisow` entries or an entry running past
-// the end of the file mark the file as damaged.
-void CzytanieListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow,
-                       std::vector<std::string>& out) {
-    std::string dane;
-    mReadString(sciezka, dane, TrybBledu::Wyjatek);
-    out.assign(1, std::string());
-    size_t p = 0;
-    while (p + 1 < dane.size()) {
+// f(text) is called for each entry in turn; more than `maksWpisow` entries or an entry running
+// past the end of the file mark the file as damaged.
+template <class F>
+void PrzegladListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow, F&& f) {
+    TTablicaPliku<uint8_t> plik;
+    plik.Wczytaj(sciezka, 0, TrybBledu::Wyjatek, true);
+    const char* dane = reinterpret_cast<const char*>(plik.data());
+    const size_t rozmiar = plik.size();
+    size_t p = 0, wpisy = 0;
+    while (p + 1 < rozmiar) {
         const size_t l = static_cast<unsigned char>(dane[p]);
-        if (p + 1 + l > dane.size()) ZgloszenieUszkodzenia(nazwa, PL("kończy się w środku wpisu"));
-        if (out.size() > maksWpisow) ZgloszenieUszkodzenia(nazwa, PL("ma za dużo wpisów"));
-        out.emplace_back(dane, p + 1, l);
+        if (p + 1 + l > rozmiar) ZgloszenieUszkodzenia(nazwa, PL("kończy się w środku wpisu"));
+        if (wpisy >= maksWpisow) ZgloszenieUszkodzenia(nazwa, PL("ma za dużo wpisów"));
+        f(std::string_view(dane + p + 1, l));
+        ++wpisy;
         p += 1 + l;
     }
 }
 
+// The entries go to slots 1.. of `out`.
+void CzytanieListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow,
+                       std::vector<std::string>& out) {
+    out.assign(1, std::string());
+    PrzegladListyNazw(sciezka, nazwa, maksWpisow, [&out](std::string_view t) { out.emplace_back(t); });
+}
+
 // An offset table of `wpisy` things held from 1: entries 1..wpisy+1. An empty file stands for
 // an empty table when there is nothing to index.
-void KontrolaTablicyPrzesuniec(std::vector<int32_t>& t, int64_t wpisy, const std::string& nazwa,
+void KontrolaTablicyPrzesuniec(TTablicaPliku<int32_t>& t, int64_t wpisy, const std::string& nazwa,
                                const std::string& wzgledem) {
-    if (t.empty() && wpisy == 0) t.assign(2, 0);
+    if (t.empty() && wpisy == 0) t.Zera(2);
     if (int64_t(t.size()) != wpisy + 2) Niezgodny(nazwa, wzgledem);
     if (t[1] < 0) ZgloszenieUszkodzenia(nazwa, PL("zawiera ujemne przesunięcie"));
     for (int64_t i = 1; i <= wpisy; ++i)
@@ -114,17 +123,18 @@ std::string TcMagazynIndeksu::Sciezka(const std::string& name) const {
 TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje.Katalog) {
     // 1. Document names: only the three kind boundaries are kept.
     {
-        std::vector<std::string> nazwy;
-        CzytanieListyNazw(Sciezka("plik.dat"), "plik.dat", kSlotyNazw - 1, nazwy);
-        N = int32_t(nazwy.size() - 1);
         int32_t* granice[3] = {&PoczatekPism, &PoczatekTez, &KoniecTez};
-        for (int32_t d = 1; d <= N; ++d)
-            for (int g = 0; g < 3; ++g)
-                if (*granice[g] == 0 && nazwy[d].compare(kGranice[g]) >= 0) *granice[g] = d;
+        // Each boundary is the first name at or after its mark; a name past a later mark is
+        // past the earlier ones too, so the marks are met in order, in whatever order the names are.
+        int g = 0;
+        PrzegladListyNazw(Sciezka("plik.dat"), "plik.dat", kSlotyNazw - 1, [&](std::string_view nazwa) {
+            ++N;
+            for (; g < 3 && nazwa.compare(kGranice[g]) >= 0; ++g) *granice[g] = N;
+        });
     }
 
     // 3. Image offsets of the documents.
-    mReadFile(Sciezka("plik.ref"), PlikRef, 1, TrybBledu::Wyjatek);
+    PlikRef.Wczytaj(Sciezka("plik.ref"), 1, TrybBledu::Wyjatek, true);
     KontrolaTablicyPrzesuniec(PlikRef, N, "plik.ref", "plik.dat");
     for (int32_t d = 1; d <= N; ++d)
         if ((PlikRef[d] & 1) || PlikRef[d + 1] - PlikRef[d] < 2)
@@ -148,20 +158,20 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     DlugoscObrazu = rozmiarObrazu / 2;
     if (!NaDysku) {
         TekstImg.Zamknij();
-        mReadFile(Sciezka("tekst.img"), Obraz, 0, TrybBledu::Wyjatek);
+        Obraz.Wczytaj(Sciezka("tekst.img"), 0, TrybBledu::Wyjatek, true);
         if (int64_t(Obraz.size()) * 2 != rozmiarObrazu) Niezgodny("plik.ref", "tekst.img");
     }
 
     // 7. High bits of the image values.
     if (Rozszerzone()) {
-        mReadFile(Sciezka("tekst.aux"), Aux, 0, TrybBledu::Wyjatek);
+        Aux.Wczytaj(Sciezka("tekst.aux"), 0, TrybBledu::Wyjatek, !NaDysku);
         if (int64_t(Aux.size()) < (DlugoscObrazu + 3) / 4) Niezgodny("tekst.aux", "tekst.img");
     }
     KontrolaObrazu();
 
     // 8. Posting lists.
     if (NaDysku) {
-        mReadFile(Sciezka("slowo.ref"), SlowoRef, 1, TrybBledu::Wyjatek);
+        SlowoRef.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Wyjatek, true);
         KontrolaTablicyPrzesuniec(SlowoRef, W, "slowo.ref", "slowo.dat");
         for (int32_t w = 1; w <= W + 1; ++w)
             if (SlowoRef[w] & 3) ZgloszenieUszkodzenia("slowo.ref", PL("zawiera błędne przesunięcie"));
@@ -171,14 +181,14 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
 
     // 9-10. Records and groups.
     if (!ScalonyXtm.Otworz(Sciezka("scalony.xtm"))) BladOtwarcia("scalony.xtm");
-    mReadFile(Sciezka("scalony.ref"), ScalonyRef, 1, TrybBledu::Wyjatek);
+    ScalonyRef.Wczytaj(Sciezka("scalony.ref"), 1, TrybBledu::Wyjatek, true);
     KontrolaTablicyPrzesuniec(ScalonyRef, N, "scalony.ref", "plik.dat");
     for (int32_t d = 1; d <= N; ++d)
         if (ScalonyRef[d + 1] - ScalonyRef[d] < 4)
             ZgloszenieUszkodzenia("scalony.ref", PL("wskazuje za krótki rekord"));
     if (ScalonyRef[N + 1] != ScalonyXtm.Rozmiar()) Niezgodny("scalony.ref", "scalony.xtm");
-    mReadFile(Sciezka("przepisy.mix"), PrzepisyMix, 0, TrybBledu::Wyjatek);
-    mReadFile(Sciezka("izby.mix"), IzbyMix, 0, TrybBledu::Wyjatek);
+    PrzepisyMix.Wczytaj(Sciezka("przepisy.mix"), 0, TrybBledu::Wyjatek, false);
+    IzbyMix.Wczytaj(Sciezka("izby.mix"), 0, TrybBledu::Wyjatek, false);
 }
 
 // Every document's run ends with its 0 separator and holds no other 0, and every value names
@@ -290,7 +300,7 @@ void TcMagazynIndeksu::CzytajRekord(int32_t d, std::string& out) const {
     ScalonyXtm.Czytaj(ScalonyRef[d], out.data(), out.size());
 }
 
-bool TcMagazynIndeksu::WypelnienieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer,
+bool TcMagazynIndeksu::WypelnienieGrupy(const TTablicaPliku<int32_t>& mix, int32_t pozycja, int32_t numer,
                                         TcTablicaLogiczna& zbior) const {
     if (pozycja < 0 || (pozycja & 3)) return false;
     size_t i = size_t(pozycja) / 4;

@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "Bledy.h"
+#include "TablicaPliku.h"
 #include "TablicaLogiczna.h"
 
 // A file that could not be opened at load (tekst.img, slowo.idx, scalony.xtm): the window shows
@@ -81,7 +82,7 @@ public:
 
     // Document list.
     int32_t N = 0;                        // number of documents
-    std::vector<int32_t> PlikRef;         // [0..N+1]
+    TTablicaPliku<int32_t> PlikRef;       // [0..N+1]
     int32_t PoczatekPism = 0, PoczatekTez = 0, KoniecTez = 0;
 
     // Word list: Slowa[1..W], Slowa[W+1] = sentinel.
@@ -92,18 +93,18 @@ public:
     bool Rozszerzone() const { return W + 1 > 65535; }   // image values need tekst.aux
 
     // Memory mode: the whole image; both modes: tekst.aux when Rozszerzone().
-    std::vector<uint16_t> Obraz;
-    std::vector<uint8_t> Aux;
+    TTablicaPliku<uint16_t> Obraz;
+    TTablicaPliku<uint8_t> Aux;
     int64_t DlugoscObrazu = 0;            // number of 16-bit values in tekst.img
 
     // Disk mode.
-    std::vector<int32_t> SlowoRef;        // [0..W+1]
+    TTablicaPliku<int32_t> SlowoRef;      // [0..W+1]
     TPlikOdczytu TekstImg, SlowoIdx;
 
     // Records and groups.
     TPlikOdczytu ScalonyXtm;
-    std::vector<int32_t> ScalonyRef;      // [0..N+1]
-    std::vector<int32_t> PrzepisyMix, IzbyMix;
+    TTablicaPliku<int32_t> ScalonyRef;    // [0..N+1]
+    TTablicaPliku<int32_t> PrzepisyMix, IzbyMix;   // pages come in as a filter reads them
 
     // The act currently shown in acts mode.
     std::vector<std::string> Fragmenty;   // [0..K]
@@ -145,7 +146,7 @@ public:
     // of `zbior` for its document numbers (those outside the set are skipped) up to its 0 or
     // the end of the table. False, with nothing set, when the offset is not a multiple of 4,
     // lies outside the table, or the group's first integer is not `numer`.
-    bool WypelnienieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer,
+    bool WypelnienieGrupy(const TTablicaPliku<int32_t>& mix, int32_t pozycja, int32_t numer,
                           TcTablicaLogiczna& zbior) const;
 
     std::string Sciezka(const std::string& name) const;   // data directory + name

@@ -126,7 +126,7 @@ bool TSkanowanieFraz::ObrazZgodny() {
     if (stanObrazu_ >= 0) return stanObrazu_ == 1;
     const TcMagazynIndeksu& m = m_;
     const int64_t L = int64_t(m.Obraz.size());
-    const std::vector<int32_t>& ref = m.PlikRef;
+    const TTablicaPliku<int32_t>& ref = m.PlikRef;
     bool zgodny = int64_t(ref.size()) == int64_t(m.N) + 2 && ref[1] == 0 && int64_t(ref[size_t(m.N) + 1]) == 2 * L &&
                   (m.Aux.empty() || int64_t(m.Aux.size()) * 4 >= L);
     for (int32_t d = 1; zgodny && d <= m.N; ++d) {

@@ -279,7 +279,8 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         v_.Obraz = static_cast<const uint16_t*>(img_.Dane());
         v_.DlugoscObrazu = img_.Rozmiar() / 2;
         v_.SprawdzanieRuchu = true;
-        slowoRef_ = m.SlowoRef;
+        v_.SlowoRef = m.SlowoRef.data();
+        liczbaRef_ = m.SlowoRef.size();
         v_.Postingi = static_cast<const int32_t*>(idx_.Dane());
         v_.LiczbaPostingow = idx_.Rozmiar() / 4;
     } else {
@@ -288,8 +289,9 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         if (!Struktura() || !ListyZObrazu()) return;
         v_.Postingi = postingi_.data();
         v_.LiczbaPostingow = int64_t(postingi_.size());
+        v_.SlowoRef = slowoRef_.data();
+        liczbaRef_ = slowoRef_.size();
     }
-    v_.SlowoRef = slowoRef_.data();
     gotowe_ = Struktura() && Listy();
 }
 
@@ -311,7 +313,7 @@ bool TSzybkieSzukanie::Struktura() const {
 // Word lists: ascending offsets, whole numbers, the last at the end of the postings.
 bool TSzybkieSzukanie::Listy() const {
     const TWidokIndeksu& v = v_;
-    if (int64_t(slowoRef_.size()) != int64_t(v.W) + 2 || v.SlowoRef[1] != 0 ||
+    if (int64_t(liczbaRef_) != int64_t(v.W) + 2 || v.SlowoRef[1] != 0 ||
         int64_t(v.SlowoRef[v.W + 1]) != 4 * v.LiczbaPostingow)
         return false;
     for (int32_t w = 1; w <= v.W; ++w)

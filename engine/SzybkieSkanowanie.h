@@ -89,7 +89,8 @@ private:
     bool ListyZObrazu();
     TWidokIndeksu v_;
     TPlikZmapowany idx_, img_;
-    std::vector<int32_t> slowoRef_;    // [0..W+1]
+    std::vector<int32_t> slowoRef_;    // memory mode: [0..W+1], built with the lists
+    size_t liczbaRef_ = 0;             // entries of the offsets in use (slowoRef_ or the store's)
     std::vector<int32_t> postingi_;    // memory mode: the lists built from the image
     TRoboczeSzukania roboczy_;
     bool gotowe_ = false;

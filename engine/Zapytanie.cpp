@@ -93,7 +93,7 @@ TFormySlowa TcZapytanie::FormyWyroznienia() const {
 
 // ---- Filters ----
 
-void TcZapytanie::SzukanieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer,
+void TcZapytanie::SzukanieGrupy(const TTablicaPliku<int32_t>& mix, int32_t pozycja, int32_t numer,
                                 const char* gdzie, TcTablicaLogiczna& zbior) {
     zbior.Wypelnienie(false);
     if (pozycja == -1) return;

@@ -119,7 +119,7 @@ public:
 private:
     TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapytanie* zrodlo,
                 const TcSlownikTxtIzba* izby, const TcSlownikTxtPrzepis* przepisy);
-    void SzukanieGrupy(const std::vector<int32_t>& mix, int32_t pozycja, int32_t numer, const char* gdzie,
+    void SzukanieGrupy(const TTablicaPliku<int32_t>& mix, int32_t pozycja, int32_t numer, const char* gdzie,
                        TcTablicaLogiczna& zbior);
 
     std::shared_ptr<TcMagazynIndeksu> magazyn_;

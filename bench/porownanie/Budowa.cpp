@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 TGrupy OdczytanieGrup(const TcMagazynIndeksu& m) {
     TGrupy g;
-    auto czytaj = [](const std::vector<int32_t>& mix, std::map<int32_t, std::vector<int32_t>>& grupy,
+    auto czytaj = [](const TTablicaPliku<int32_t>& mix, std::map<int32_t, std::vector<int32_t>>& grupy,
                      std::map<int32_t, int32_t>& pozycje) {
         size_t i = 0;
         while (i < mix.size()) {

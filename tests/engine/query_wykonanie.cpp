@@ -136,7 +136,7 @@ TEST_F(Zapytanie, GroupThatDisagreesWithTheDictionaryIsAnInternalError) {
     // Point chamber 12 at the group of chamber 13.
     const int32_t poz13 = izby->PozycjaWgNumeru(13);
     ASSERT_GE(poz13, 0);
-    q->WspolnyMagazyn()->IzbyMix[size_t(izby->PozycjaWgNumeru(12)) / 4] = 99;
+    q->WspolnyMagazyn()->IzbyMix.DoZmiany()[size_t(izby->PozycjaWgNumeru(12)) / 4] = 99;
     TcTablicaLogiczna z(q->LiczbaDokumentow() + 1);
     try {
         q->SzukanieIzby(12, z);

@@ -152,7 +152,7 @@ TEST(SzukanieFrazyObraz, StraySeparatorIsAnInternalError) {
     BudowaKatalogu(dir.Sciezka(), {{"0000001.htm", "aa bb cc"}, {"0000002.htm", "dd ee"}});
     TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
     ASSERT_FALSE(q.NaDysku);
-    q.WspolnyMagazyn()->Obraz[1] = 0;                     // "aa 0 cc 0 dd ee 0"
+    q.WspolnyMagazyn()->Obraz.DoZmiany()[1] = 0;                     // "aa 0 cc 0 dd ee 0"
     TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
     try {
         q.SzukanieFrazy("ee", z);

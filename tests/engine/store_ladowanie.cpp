@@ -87,7 +87,7 @@ TEST(StoreLadowanie, WordImageHoldsEachDocumentsWordNumbersAndSeparator) {
     std::vector<uint32_t> obraz;
     for (int64_t i = 0; i < m.DlugoscObrazu; ++i) obraz.push_back(m.NumerSlowa(i));
     EXPECT_EQ(obraz, (std::vector<uint32_t>{p, v, p, 0, v, 0}));
-    EXPECT_EQ(m.PlikRef, (std::vector<int32_t>{0, 0, 8, 12}));
+    EXPECT_EQ(std::vector<int32_t>(m.PlikRef.begin(), m.PlikRef.end()), (std::vector<int32_t>{0, 0, 8, 12}));
 }
 
 TEST(StoreLadowanie, ImageModeFollowsTheThreshold) {

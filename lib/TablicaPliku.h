@@ -1,0 +1,73 @@
+// A file's array of little-endian integers, mapped rather than read: the store's tables are
+// read at every start, and copying them into fresh memory costs a page fault per page of the
+// copy. The mapping is private and read-only; `naglowek` zero elements stand before the
+// file's elements, in a page of their own just ahead of the file, so that index 0 of a table
+// "held from 1" is a real zero and not a shifted pointer.
+//
+//   TTablicaPliku<int32_t> ref;
+//   ref.Wczytaj("plik.ref", 1, TrybBledu::Wyjatek, true);   // ref[0] = 0, ref[1..] = the file
+//
+// The semantics are mReadFile's: a trailing partial element is ignored, a file shorter than
+// one element is an empty table without the header, and a file that cannot be opened leaves
+// the table empty and, in raise mode, throws EInOutError("Błąd odczytu pliku '<name>'.").
+// `Zapelnienie` reads every page in at once (the caller walks the whole table anyway);
+// without it pages come in as they are touched.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "mLib.h"
+
+class TMapowaniePliku {
+public:
+    TMapowaniePliku() = default;
+    ~TMapowaniePliku();
+    TMapowaniePliku(TMapowaniePliku&& o) noexcept;
+    TMapowaniePliku& operator=(TMapowaniePliku&& o) noexcept;
+    TMapowaniePliku(const TMapowaniePliku&) = delete;
+    TMapowaniePliku& operator=(const TMapowaniePliku&) = delete;
+
+    // Maps the file's whole elements of `szerokosc` bytes behind `naglowek` zero elements.
+    bool Mapuj(const std::string& plik, size_t szerokosc, size_t naglowek, TrybBledu tryb, bool zapelnienie);
+    // `ile` zero elements of `szerokosc` bytes, without a file.
+    void Zera(size_t szerokosc, size_t ile);
+    void Zwolnienie();
+    // Makes the pages writable, copy on write: the file is never changed.
+    void Zapisywalne();
+
+    char* Dane() const { return dane_; }
+    size_t Elementy() const { return elementy_; }
+
+private:
+    char* obszar_ = nullptr;   // the whole reservation: header pages, then the file's pages
+    size_t dlugosc_ = 0;
+    char* dane_ = nullptr;     // element 0 (inside the header page when there is a header)
+    size_t elementy_ = 0;
+};
+
+template <typename T>
+class TTablicaPliku {
+public:
+    bool Wczytaj(const std::string& plik, int naglowek, TrybBledu tryb, bool zapelnienie) {
+        return m_.Mapuj(plik, sizeof(T), naglowek < 0 ? 0 : size_t(naglowek), tryb, zapelnienie);
+    }
+    void Zera(size_t ile) { m_.Zera(sizeof(T), ile); }
+    void Zwolnienie() { m_.Zwolnienie(); }
+    // Tests change a loaded table in place through this; the file stays as it was.
+    T* DoZmiany() {
+        m_.Zapisywalne();
+        return reinterpret_cast<T*>(m_.Dane());
+    }
+
+    const T& operator[](size_t i) const { return data()[i]; }
+    const T* data() const { return reinterpret_cast<const T*>(m_.Dane()); }
+    size_t size() const { return m_.Elementy(); }
+    bool empty() const { return size() == 0; }
+    const T* begin() const { return data(); }
+    const T* end() const { return data() + size(); }
+
+private:
+    TMapowaniePliku m_;
+};
