@@ -39,11 +39,18 @@ bool TcParserBool::AnalizaWarunku(const std::string& warunek, TcTablicaLogiczna&
         TcParserBool& p;
         ~TPorzadki() {
             p.znalezione_.clear();
+            p.powtorzone_.clear();
             p.bajtyZnalezionych_ = 0;
         }
     } porzadki{*this};
     try {
         PodzialNaSkladniki();
+        // Only a phrase named again later is worth keeping: a copy of a set costs a pass over it.
+        {
+            std::unordered_set<std::string_view> widziane;
+            for (const std::string& s : Skladniki)
+                if (!widziane.insert(s).second) powtorzone_.insert(s);
+        }
         Biezacy = 0;
         glebokosc_ = 0;
         if (Skladniki.empty()) ZgloszenieBledu(0, PL("Nie podano warunku."));
@@ -88,12 +95,12 @@ void TcParserBool::AnalizaSkladnika(TcTablicaLogiczna& zbior) {
         const std::string& fraza = Skladniki[size_t(Biezacy)];
         const auto znaleziona = znalezione_.find(fraza);
         if (znaleziona != znalezione_.end() && znaleziona->second.Dlugosc() == zbior.Dlugosc()) {
-            const std::vector<uint8_t>& dane = znaleziona->second.Dane;
+            const auto& dane = znaleziona->second.Dane;
             std::copy(dane.begin() + 1, dane.end(), zbior.Dane.begin() + 1);   // entry 0 is no document
         } else {
             zrodlo_.SzukanieFrazy(fraza, zbior);
             if (zrodlo_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
-            if (bajtyZnalezionych_ + zbior.Dane.size() <= PamiecFraz) {
+            if (powtorzone_.count(fraza) && bajtyZnalezionych_ + zbior.Dane.size() <= PamiecFraz) {
                 znalezione_.insert_or_assign(fraza, zbior);
                 bajtyZnalezionych_ += zbior.Dane.size();
             }

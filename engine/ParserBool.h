@@ -21,7 +21,9 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "TablicaLogiczna.h"
@@ -60,5 +62,6 @@ private:
     IZrodloFraz& zrodlo_;
     int32_t glebokosc_ = 0;   // parentheses open at the current token
     std::unordered_map<std::string, TcTablicaLogiczna> znalezione_;   // phrases of this analysis
+    std::unordered_set<std::string_view> powtorzone_;   // tokens of Skladniki named more than once
     size_t bajtyZnalezionych_ = 0;
 };

@@ -5,13 +5,45 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
+
+// Memory that comes zeroed (calloc), with elements left as they are when made without a value:
+// a new set of a quarter of a million entries then costs no pass over it, and its pages come
+// in zero as they are first touched.
+template <class T>
+struct TAlokatorZerowy {
+    using value_type = T;
+    TAlokatorZerowy() = default;
+    template <class U>
+    TAlokatorZerowy(const TAlokatorZerowy<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        void* p = std::calloc(n ? n : 1, sizeof(T));
+        if (!p) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a) {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+    template <class U>
+    bool operator==(const TAlokatorZerowy<U>&) const noexcept { return true; }
+};
+
+using TDaneZbioru = std::vector<uint8_t, TAlokatorZerowy<uint8_t>>;
 
 class TcTablicaLogiczna {
 public:
-    explicit TcTablicaLogiczna(int32_t dlugosc) : Dane(dlugosc > 0 ? std::size_t(dlugosc) : 0, 0) {}
+    explicit TcTablicaLogiczna(int32_t dlugosc) : Dane(dlugosc > 0 ? std::size_t(dlugosc) : 0) {}
 
-    std::vector<uint8_t> Dane;
+    TDaneZbioru Dane;
 
     int32_t Dlugosc() const { return int32_t(Dane.size()); }
     // Entries 1..last = value; entry 0 unchanged.

@@ -6,7 +6,7 @@
 namespace {
 TcTablicaLogiczna Zbior(std::vector<uint8_t> dane) {
     TcTablicaLogiczna z(int32_t(dane.size()));
-    z.Dane = std::move(dane);
+    z.Dane.assign(dane.begin(), dane.end());
     return z;
 }
 }  // namespace
@@ -14,14 +14,14 @@ TcTablicaLogiczna Zbior(std::vector<uint8_t> dane) {
 TEST(TablicaZbior, ClearingEmptyRangesChangesNothingAndTheUpperBoundIsClamped) {
     TcTablicaLogiczna z(6);
     z.Wypelnienie(true);
-    EXPECT_EQ(z.Dane, (std::vector<uint8_t>{0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 1, 1, 1, 1, 1}));
     z.Wyzerowanie(1, 0);
     z.Wyzerowanie(5, 4);
     EXPECT_EQ(z.Liczba(), 5);
     z.Wyzerowanie(3, 262143);
-    EXPECT_EQ(z.Dane, (std::vector<uint8_t>{0, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 1, 1, 0, 0, 0}));
     z.Wyzerowanie(0, 1);
-    EXPECT_EQ(z.Dane, (std::vector<uint8_t>{0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 0, 1, 0, 0, 0}));
     // Kind boundaries of 0 give ranges such as 1..-1 and 0..-1.
     z.Wyzerowanie(1, -1);
     z.Wyzerowanie(0, -1);
@@ -31,12 +31,12 @@ TEST(TablicaZbior, ClearingEmptyRangesChangesNothingAndTheUpperBoundIsClamped) {
 TEST(TablicaZbior, ComplementTwiceRestoresAndKeepsEntryZeroFalse) {
     auto z = Zbior({0, 1, 0, 1});
     z.Negacja();
-    EXPECT_EQ(z.Dane, (std::vector<uint8_t>{0, 0, 1, 0}));
+    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 0, 1, 0}));
     z.Negacja();
-    EXPECT_EQ(z.Dane, (std::vector<uint8_t>{0, 1, 0, 1}));
+    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 1, 0, 1}));
     TcTablicaLogiczna pusty(4);
     pusty.Negacja();
-    EXPECT_EQ(pusty.Dane, (std::vector<uint8_t>{0, 1, 1, 1}));
+    EXPECT_EQ(pusty.Dane, (TDaneZbioru{0, 1, 1, 1}));
 }
 
 TEST(TablicaZbior, UnionWithEmptyAndIntersectionWithFullGiveTheSet) {
@@ -50,7 +50,7 @@ TEST(TablicaZbior, UnionWithEmptyAndIntersectionWithFullGiveTheSet) {
     b.Iloczyn(pelny);
     EXPECT_EQ(b.Dane, s.Dane);
     b.Iloczyn(Zbior({0, 0, 1, 1, 0}));
-    EXPECT_EQ(b.Dane, (std::vector<uint8_t>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(b.Dane, (TDaneZbioru{0, 0, 0, 1, 0}));
     TcTablicaLogiczna zero(0);
     zero.Negacja();
     zero.Wypelnienie(true);
