@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "Skrot.h"
+#include "SumyList.h"
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -168,6 +171,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
         if (int64_t(Aux.size()) < (DlugoscObrazu + 3) / 4) Niezgodny("tekst.aux", "tekst.img");
     }
     KontrolaObrazu();
+    if (!NaDysku) WczytanieSumList();
 
     // 8. Posting lists.
     if (NaDysku) {
@@ -218,6 +222,33 @@ void TcMagazynIndeksu::KontrolaObrazu() const {
         }
         if (zly) ZgloszenieUszkodzenia("tekst.img", PL("zawiera numer słowa spoza listy słów"));
     }
+}
+
+// Memory mode takes its lists from slowo.idx only when slowo.spr was made from this very image
+// and these lists; anything else leaves SumyList empty, and the lists are built from the image.
+void TcMagazynIndeksu::WczytanieSumList() {
+    const std::string plik = Sciezka(PlikSumList);
+    std::string bajty;
+    if (!mReadString(plik, bajty, TrybBledu::Cichy)) return;   // none: only the first search is slower
+    const auto odrzucenie = [&](const std::string& powod) {
+        std::fprintf(stderr, "%s: %s; the posting lists are built from the image\n", plik.c_str(), powod.c_str());
+    };
+    TSumyList s;
+    std::string powod;
+    if (!OdczytSumList(bajty, s, powod)) return odrzucenie(powod);
+    struct stat st {};
+    if (s.N != N || s.W != W || s.BajtyObrazu != 2 * DlugoscObrazu ||
+        ::stat(Sciezka("slowo.idx").c_str(), &st) != 0 || st.st_size != s.BajtyList)
+        return odrzucenie("it was made for another index");
+    if (mSkrot64(Obraz.data(), size_t(DlugoscObrazu) * 2) != s.SkrotObrazu)
+        return odrzucenie("it was made for another image");
+    TTablicaPliku<int32_t> ref;
+    bool zgodny = ref.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Cichy, true) &&
+                  int64_t(ref.size()) == int64_t(W) + 2 && ref[1] == 0 && ref[size_t(W) + 1] == s.BajtyList;
+    for (int32_t w = 1; zgodny && w <= W; ++w) zgodny = ref[size_t(w) + 1] >= ref[size_t(w)] && (ref[size_t(w)] & 3) == 0;
+    if (!zgodny) return odrzucenie("slowo.ref disagrees with it");
+    SlowoRef = std::move(ref);
+    SumyList = std::move(s.Sumy);
 }
 
 // ---- Act section tables ----

@@ -97,8 +97,11 @@ public:
     TTablicaPliku<uint8_t> Aux;
     int64_t DlugoscObrazu = 0;            // number of 16-bit values in tekst.img
 
-    // Disk mode.
+    // Disk mode, and memory mode with SumyList.
     TTablicaPliku<int32_t> SlowoRef;      // [0..W+1]
+    // Memory mode with a sound slowo.spr (SumyList.h): each list's checksum, [0..W]; the lists
+    // are then read from slowo.idx. Empty: the lists are built from the image.
+    std::vector<uint32_t> SumyList;
     TPlikOdczytu TekstImg, SlowoIdx;
 
     // Records and groups.
@@ -154,4 +157,5 @@ public:
 
 private:
     void KontrolaObrazu() const;
+    void WczytanieSumList();
 };

@@ -12,10 +12,12 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "MagazynIndeksu.h"
+#include "SumyList.h"
 #include "TablicaLogiczna.h"
 #include "cp1250.h"
 #include "mLib.h"
@@ -24,7 +26,7 @@ TPlikZmapowany::~TPlikZmapowany() {
     if (dane_) munmap(dane_, size_t(rozmiar_));
 }
 
-bool TPlikZmapowany::Mapuj(const std::string& sciezka) {
+bool TPlikZmapowany::Mapuj(const std::string& sciezka, bool losowo) {
     const int fd = open(sciezka.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st {};
@@ -35,10 +37,19 @@ bool TPlikZmapowany::Mapuj(const std::string& sciezka) {
         if (ok) {
             dane_ = p;
             rozmiar_ = st.st_size;
+            if (losowo) madvise(p, size_t(st.st_size), MADV_RANDOM);
         }
     }
     close(fd);
     return ok;
+}
+
+void Zapowiedz(const void* p, size_t bajty) {
+    if (bajty == 0) return;
+    static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t od = reinterpret_cast<uintptr_t>(p) & ~(strona - 1);
+    const uintptr_t do_ = reinterpret_cast<uintptr_t>(p) + bajty;
+    madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_WILLNEED);
 }
 
 namespace {
@@ -202,6 +213,33 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         z.Poczatek = v.SlowoRef[a] / 4;
         z.Dlugosc = v.SlowoRef[b + 1] / 4 - z.Poczatek;
     }
+    if (v.SumyList) {
+        // Each list read from slowo.idx is checked against its checksum the first time.
+        if (roboczy.ListySprawdzone.size() < size_t(v.W) / 64 + 1) roboczy.ListySprawdzone.assign(size_t(v.W) / 64 + 1, 0);
+        uint64_t* bity = roboczy.ListySprawdzone.data();
+        const auto sprawdzenie = [&](int32_t a, int32_t b) {
+            for (int32_t w = a; w <= b; ++w) {
+                if (bity[w >> 6] >> (w & 63) & 1) continue;
+                const int64_t od = v.SlowoRef[w] / 4, ile = v.SlowoRef[w + 1] / 4 - od;
+                if (SumaListy(v.Postingi + od, size_t(ile)) != v.SumyList[w]) throw EListaNiezgodna(w);
+                bity[w >> 6] |= uint64_t(1) << (w & 63);
+            }
+        };
+        for (int k = 0; k < n; ++k) {
+            if (zakresy[size_t(k)].Odcinki) fraza.Odcinki(k + 1, sprawdzenie);
+            else sprawdzenie(f.Zakresy[size_t(k) + 1].Od, f.Zakresy[size_t(k) + 1].Do());
+        }
+    }
+    if (v.ZapowiadanieList) {
+        // Every list the search will read, asked for at once: a cold start then waits for one
+        // round of reads instead of a page fault per page of each list.
+        for (int k = 0; k < n; ++k) {
+            const TPrzebieg& z = zakresy[size_t(k)];
+            if (!z.Odcinki) Zapowiedz(v.Postingi + z.Poczatek, size_t(z.Dlugosc) * 4);
+            else
+                for (const TOdcinekPostingow& o : *z.Odcinki) Zapowiedz(v.Postingi + o.Poczatek, size_t(o.Dlugosc) * 4);
+        }
+    }
     const int32_t N = v.N;
     auto numer = [&](int64_t i) {
         const int32_t d = v.Postingi[i];
@@ -275,7 +313,8 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
     if (m.NaDysku) {
         // The lists and the image stay in the files; only the touched pages are read.
         if (!img_.Mapuj(m.Sciezka("tekst.img"))) return;
-        if (!idx_.Mapuj(m.Sciezka("slowo.idx")) && m.W > 0) return;
+        if (!idx_.Mapuj(m.Sciezka("slowo.idx"), true) && m.W > 0) return;
+        v_.ZapowiadanieList = true;
         v_.Obraz = static_cast<const uint16_t*>(img_.Dane());
         v_.DlugoscObrazu = img_.Rozmiar() / 2;
         v_.SprawdzanieRuchu = true;
@@ -286,39 +325,52 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
     } else {
         v_.Obraz = m.Obraz.data();
         v_.DlugoscObrazu = int64_t(m.Obraz.size());
-        if (!Struktura() || !ListyZObrazu()) return;
-        v_.Postingi = postingi_.data();
-        v_.LiczbaPostingow = int64_t(postingi_.size());
-        v_.SlowoRef = slowoRef_.data();
-        liczbaRef_ = slowoRef_.size();
+        if (!Struktura()) return;
+        if (!ListyZeSlowoIdx(m) && !PrzejscieNaListyZObrazu()) return;
     }
     gotowe_ = Struktura() && Listy();
 }
 
-// Document runs: ascending, even, the last at the image's end; in memory mode each ended by
-// its separator (disk mode checks a candidate's separator when it reads the run).
+// Memory mode with slowo.spr: the lists mapped from slowo.idx, each checked when first read.
+bool TSzybkieSzukanie::ListyZeSlowoIdx(const TcMagazynIndeksu& m) {
+    if (m.SumyList.empty() || int64_t(m.SumyList.size()) != int64_t(m.W) + 1) return false;
+    if (!idx_.Mapuj(m.Sciezka("slowo.idx"), true) || idx_.Rozmiar() != m.SlowoRef[size_t(m.W) + 1]) return false;
+    v_.Postingi = static_cast<const int32_t*>(idx_.Dane());
+    v_.LiczbaPostingow = idx_.Rozmiar() / 4;
+    v_.SlowoRef = m.SlowoRef.data();
+    liczbaRef_ = m.SlowoRef.size();
+    v_.ZapowiadanieList = true;
+    v_.SumyList = m.SumyList.data();
+    return true;
+}
+
+bool TSzybkieSzukanie::PrzejscieNaListyZObrazu() {
+    v_.SumyList = nullptr;
+    v_.ZapowiadanieList = false;
+    if (!ListyZObrazu()) return false;
+    v_.Postingi = postingi_.data();
+    v_.LiczbaPostingow = int64_t(postingi_.size());
+    v_.SlowoRef = slowoRef_.data();
+    liczbaRef_ = slowoRef_.size();
+    return true;
+}
+
+// The store checked every document run at load (ascending, even, at least a separator long,
+// the last at the image's end, and in memory mode each ended by its separator) and every list
+// offset (ascending, whole numbers): only what the mappings made since could change is checked
+// here, so that the first search after opening does not walk a quarter of a million entries.
 bool TSzybkieSzukanie::Struktura() const {
     const TWidokIndeksu& v = v_;
     const int64_t L = v.DlugoscObrazu;
     if (v.PlikRef[1] != 0 || int64_t(v.PlikRef[v.N + 1]) != 2 * L) return false;
     if (v.Aux && v.DlugoscAux * 4 < L) return false;
-    if (!v.Aux && v.W >= 65535) return false;
-    for (int32_t d = 1; d <= v.N; ++d) {
-        const int64_t a = v.PlikRef[d], b = v.PlikRef[d + 1];
-        if ((b & 1) || b <= a || (!v.SprawdzanieRuchu && Slowo(v, b / 2 - 1) != 0)) return false;
-    }
-    return true;
+    return v.Aux || v.W < 65535;
 }
 
-// Word lists: ascending offsets, whole numbers, the last at the end of the postings.
 bool TSzybkieSzukanie::Listy() const {
     const TWidokIndeksu& v = v_;
-    if (int64_t(liczbaRef_) != int64_t(v.W) + 2 || v.SlowoRef[1] != 0 ||
-        int64_t(v.SlowoRef[v.W + 1]) != 4 * v.LiczbaPostingow)
-        return false;
-    for (int32_t w = 1; w <= v.W; ++w)
-        if (v.SlowoRef[w + 1] < v.SlowoRef[w] || (v.SlowoRef[w] & 3)) return false;
-    return true;
+    return int64_t(liczbaRef_) == int64_t(v.W) + 2 && v.SlowoRef[1] == 0 &&
+           int64_t(v.SlowoRef[v.W + 1]) == 4 * v.LiczbaPostingow;
 }
 
 // Memory mode builds its lists from the image it holds (one pass to count, one to fill), so
@@ -355,5 +407,14 @@ bool TSzybkieSzukanie::ListyZObrazu() {
 bool TSzybkieSzukanie::Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik) {
     const int n = fraza.LiczbaSlow;
     if (!gotowe_ || n < 1 || n > kMaksSlowFrazy || wynik.Dlugosc() < v_.N + 1) return false;
-    return SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
+    try {
+        return SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
+    } catch (const EListaNiezgodna& e) {
+        // Nothing was set: the lists are built from the image, as without slowo.spr, and the
+        // search runs again on them.
+        std::fprintf(stderr, "slowo.idx: the list of word %d disagrees with %s; the posting lists are built from the image\n",
+                     int(e.Slowo), PlikSumList);
+        gotowe_ = PrzejscieNaListyZObrazu() && Listy();
+        return gotowe_ && SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
+    }
 }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,10 @@ public:
     ~TPlikZmapowany();
     TPlikZmapowany(const TPlikZmapowany&) = delete;
     TPlikZmapowany& operator=(const TPlikZmapowany&) = delete;
-    bool Mapuj(const std::string& sciezka);   // false when it cannot be opened or mapped
+    // False when it cannot be opened or mapped. `losowo`: a touched page reads only itself, not
+    // the kernel's read-around (which may be megabytes): for files read in known runs, each
+    // announced with Zapowiedz.
+    bool Mapuj(const std::string& sciezka, bool losowo = false);
     const void* Dane() const { return dane_; }
     int64_t Rozmiar() const { return rozmiar_; }
 private:
@@ -54,7 +58,20 @@ struct TWidokIndeksu {
     const int32_t* Postingi = nullptr;    // slowo.idx as 32-bit document numbers
     int64_t LiczbaPostingow = 0;
     bool SprawdzanieRuchu = false;        // check a candidate's separator when first read (disk mode)
+    bool ZapowiadanieList = false;        // the lists are a mapped file: announce each run before reading it
+    const uint32_t* SumyList = nullptr;   // memory mode reading slowo.idx: each list's checksum, [0..W]
 };
+
+// A list of slowo.idx that disagrees with its checksum in slowo.spr (memory mode).
+class EListaNiezgodna : public std::runtime_error {
+public:
+    explicit EListaNiezgodna(int32_t slowo) : std::runtime_error("list disagrees with its checksum"), Slowo(slowo) {}
+    int32_t Slowo;
+};
+
+// Asks the kernel to read [p, p + bajty) of a mapped file now, in large requests, rather than
+// page by page as a search touches it.
+void Zapowiedz(const void* p, size_t bajty);
 
 // Scratch kept between searches, so that a search allocates nothing.
 struct TRoboczeSzukania {
@@ -65,12 +82,15 @@ struct TRoboczeSzukania {
     // line, a memory access of its own that a search repeating it would wait on for every
     // candidate.
     std::vector<uint64_t> Sprawdzone;
+    // With SumyList: bit w is set once word w's list was seen to match its checksum.
+    std::vector<uint64_t> ListySprawdzone;
 };
 
 // Documents holding the phrase get wynik[d] = 1 (wynik has N + 1 entries; nothing is
 // cleared). The view must have passed TSzybkieSzukanie's checks. False, with nothing set, only
 // for a phrase of no word or more than 16 words. A document number outside 1..N in the lists,
-// or (disk mode) a candidate's run not ending in its separator, raises ECorruptIndex.
+// or (disk mode) a candidate's run not ending in its separator, raises ECorruptIndex; a list
+// that disagrees with its checksum raises EListaNiezgodna before anything is set.
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy);
 
 class TSzybkieSzukanie {
@@ -82,8 +102,13 @@ public:
     // see Gotowe(), or the phrase has no word).
     bool Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik);
     const TWidokIndeksu& Widok() const { return v_; }
+    // Memory mode: are the lists read from slowo.idx (checked against slowo.spr) rather than
+    // built from the image?
+    bool ListyZPliku() const { return v_.SumyList != nullptr; }
 
 private:
+    bool ListyZeSlowoIdx(const TcMagazynIndeksu& m);
+    bool PrzejscieNaListyZObrazu();
     bool Struktura() const;
     bool Listy() const;
     bool ListyZObrazu();

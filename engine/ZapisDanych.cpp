@@ -8,6 +8,9 @@
 #include <unordered_map>
 
 #include "Bledy.h"
+#include "Skrot.h"
+#include "SumyList.h"
+#include "TablicaPliku.h"
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -374,6 +377,24 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
     }
     m.strumien.clear();
     ZapisInt32(sciezka("slowo.idx"), postingi);
+    {
+        // The lists' checksums and the image's hash, so that memory mode can take its lists
+        // from slowo.idx and know they are the image's. kursor[k] is now the end of list k.
+        TSumyList sumy;
+        sumy.N = n;
+        sumy.W = w;
+        sumy.BajtyList = 4 * razem;
+        sumy.Sumy.assign(size_t(w) + 1, 0);
+        for (int32_t k = 1; k <= w; ++k) {
+            const int64_t od = k == 1 ? 0 : kursor[size_t(k) - 1];
+            sumy.Sumy[size_t(k)] = SumaListy(postingi.data() + od, size_t(kursor[size_t(k)] - od));
+        }
+        TTablicaPliku<uint8_t> obraz;
+        obraz.Wczytaj(sciezka("tekst.img"), 0, TrybBledu::Wyjatek, true);
+        sumy.BajtyObrazu = int64_t(obraz.size());
+        sumy.SkrotObrazu = mSkrot64(obraz.data(), obraz.size());
+        ZapisBajtow(sciezka(PlikSumList), ZapisSumList(sumy));
+    }
     postingi = {};
     if (rozszerzone) {
         ZapisBajtow(sciezka("tekst.aux"), std::string_view(reinterpret_cast<const char*>(aux.data()), aux.size()));
