@@ -36,7 +36,7 @@ const char* const kGranice[3] = {"0050000.htm", "0057000.htm", "0063999.htm"};
 template <class F>
 void PrzegladListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow, F&& f) {
     TTablicaPliku<uint8_t> plik;
-    plik.Wczytaj(sciezka, 0, TrybBledu::Wyjatek, true);
+    plik.Wczytaj(sciezka, 0, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
     const char* dane = reinterpret_cast<const char*>(plik.data());
     const size_t rozmiar = plik.size();
     size_t p = 0, wpisy = 0;
@@ -137,7 +137,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     }
 
     // 3. Image offsets of the documents.
-    PlikRef.Wczytaj(Sciezka("plik.ref"), 1, TrybBledu::Wyjatek, true);
+    PlikRef.Wczytaj(Sciezka("plik.ref"), 1, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
     KontrolaTablicyPrzesuniec(PlikRef, N, "plik.ref", "plik.dat");
     for (int32_t d = 1; d <= N; ++d)
         if ((PlikRef[d] & 1) || PlikRef[d + 1] - PlikRef[d] < 2)
@@ -161,13 +161,13 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     DlugoscObrazu = rozmiarObrazu / 2;
     if (!NaDysku) {
         TekstImg.Zamknij();
-        Obraz.Wczytaj(Sciezka("tekst.img"), 0, TrybBledu::Wyjatek, true);
+        Obraz.Wczytaj(Sciezka("tekst.img"), 0, TrybBledu::Wyjatek, TOdczytTablicy::DuzeStrony);
         if (int64_t(Obraz.size()) * 2 != rozmiarObrazu) Niezgodny("plik.ref", "tekst.img");
     }
 
     // 7. High bits of the image values.
     if (Rozszerzone()) {
-        Aux.Wczytaj(Sciezka("tekst.aux"), 0, TrybBledu::Wyjatek, !NaDysku);
+        Aux.Wczytaj(Sciezka("tekst.aux"), 0, TrybBledu::Wyjatek, NaDysku ? TOdczytTablicy::NaZadanie : TOdczytTablicy::DuzeStrony);
         if (int64_t(Aux.size()) < (DlugoscObrazu + 3) / 4) Niezgodny("tekst.aux", "tekst.img");
     }
     KontrolaObrazu();
@@ -175,7 +175,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
 
     // 8. Posting lists.
     if (NaDysku) {
-        SlowoRef.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Wyjatek, true);
+        SlowoRef.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
         KontrolaTablicyPrzesuniec(SlowoRef, W, "slowo.ref", "slowo.dat");
         for (int32_t w = 1; w <= W + 1; ++w)
             if (SlowoRef[w] & 3) ZgloszenieUszkodzenia("slowo.ref", PL("zawiera błędne przesunięcie"));
@@ -185,14 +185,14 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
 
     // 9-10. Records and groups.
     if (!ScalonyXtm.Otworz(Sciezka("scalony.xtm"))) BladOtwarcia("scalony.xtm");
-    ScalonyRef.Wczytaj(Sciezka("scalony.ref"), 1, TrybBledu::Wyjatek, true);
+    ScalonyRef.Wczytaj(Sciezka("scalony.ref"), 1, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
     KontrolaTablicyPrzesuniec(ScalonyRef, N, "scalony.ref", "plik.dat");
     for (int32_t d = 1; d <= N; ++d)
         if (ScalonyRef[d + 1] - ScalonyRef[d] < 4)
             ZgloszenieUszkodzenia("scalony.ref", PL("wskazuje za krótki rekord"));
     if (ScalonyRef[N + 1] != ScalonyXtm.Rozmiar()) Niezgodny("scalony.ref", "scalony.xtm");
-    PrzepisyMix.Wczytaj(Sciezka("przepisy.mix"), 0, TrybBledu::Wyjatek, false);
-    IzbyMix.Wczytaj(Sciezka("izby.mix"), 0, TrybBledu::Wyjatek, false);
+    PrzepisyMix.Wczytaj(Sciezka("przepisy.mix"), 0, TrybBledu::Wyjatek, TOdczytTablicy::NaZadanie);
+    IzbyMix.Wczytaj(Sciezka("izby.mix"), 0, TrybBledu::Wyjatek, TOdczytTablicy::NaZadanie);
 }
 
 // Every document's run ends with its 0 separator and holds no other 0, and every value names
@@ -206,19 +206,39 @@ void TcMagazynIndeksu::KontrolaObrazu() const {
         if (ostatni != 0 || WysokieBity(DlugoscObrazu - 1) != 0) Niezgodny("tekst.img", "plik.ref");
         return;
     }
-    const uint16_t* obraz = Obraz.data();
+    if (Aux.empty()) {
+        // One pass for the largest value and the count of zeros, in blocks the compiler turns
+        // into vector steps; then the separators. With every run ended by its 0, exactly N
+        // zeros means no run holds another.
+        const uint16_t* obraz = Obraz.data();
+        const int64_t L = DlugoscObrazu;
+        uint16_t najwiekszy = 0;
+        int64_t zera = 0;
+        for (int64_t i = 0; i < L; i += 65536) {
+            const int64_t k = std::min<int64_t>(L, i + 65536);
+            uint16_t m = 0;
+            uint32_t z = 0;
+            for (int64_t p = i; p < k; ++p) {
+                m = std::max(m, obraz[p]);
+                z += obraz[p] == 0;
+            }
+            najwiekszy = std::max(najwiekszy, m);
+            zera += z;
+        }
+        if (najwiekszy > W) ZgloszenieUszkodzenia("tekst.img", PL("zawiera numer słowa spoza listy słów"));
+        for (int32_t d = 1; d <= N; ++d)
+            if (obraz[PlikRef[size_t(d) + 1] / 2 - 1] != 0) Niezgodny("tekst.img", "plik.ref");
+        if (zera != N) ZgloszenieUszkodzenia("tekst.img", PL("zawiera numer słowa spoza listy słów"));
+        return;
+    }
     const uint32_t w = uint32_t(W);
     for (int32_t d = 1; d <= N; ++d) {
         const int64_t od = PlikRef[d] / 2, koniec = PlikRef[d + 1] / 2 - 1;
         if (NumerSlowa(koniec) != 0) Niezgodny("tekst.img", "plik.ref");
         bool zly = false;
-        if (Aux.empty()) {
-            for (int64_t p = od; p < koniec; ++p) zly |= (obraz[p] == 0) | (obraz[p] > w);
-        } else {
-            for (int64_t p = od; p < koniec; ++p) {
-                const uint32_t v = NumerSlowa(p);
-                zly |= (v == 0) | (v > w);
-            }
+        for (int64_t p = od; p < koniec; ++p) {
+            const uint32_t v = NumerSlowa(p);
+            zly |= (v == 0) | (v > w);
         }
         if (zly) ZgloszenieUszkodzenia("tekst.img", PL("zawiera numer słowa spoza listy słów"));
     }
@@ -243,7 +263,7 @@ void TcMagazynIndeksu::WczytanieSumList() {
     if (mSkrot64(Obraz.data(), size_t(DlugoscObrazu) * 2) != s.SkrotObrazu)
         return odrzucenie("it was made for another image");
     TTablicaPliku<int32_t> ref;
-    bool zgodny = ref.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Cichy, true) &&
+    bool zgodny = ref.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Cichy, TOdczytTablicy::Zapelnienie) &&
                   int64_t(ref.size()) == int64_t(W) + 2 && ref[1] == 0 && ref[size_t(W) + 1] == s.BajtyList;
     for (int32_t w = 1; zgodny && w <= W; ++w) zgodny = ref[size_t(w) + 1] >= ref[size_t(w)] && (ref[size_t(w)] & 3) == 0;
     if (!zgodny) return odrzucenie("slowo.ref disagrees with it");

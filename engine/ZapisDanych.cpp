@@ -390,7 +390,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
             sumy.Sumy[size_t(k)] = SumaListy(postingi.data() + od, size_t(kursor[size_t(k)] - od));
         }
         TTablicaPliku<uint8_t> obraz;
-        obraz.Wczytaj(sciezka("tekst.img"), 0, TrybBledu::Wyjatek, true);
+        obraz.Wczytaj(sciezka("tekst.img"), 0, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
         sumy.BajtyObrazu = int64_t(obraz.size());
         sumy.SkrotObrazu = mSkrot64(obraz.data(), obraz.size());
         ZapisBajtow(sciezka(PlikSumList), ZapisSumList(sumy));

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -54,7 +56,7 @@ void TMapowaniePliku::Zera(size_t szerokosc, size_t ile) {
 }
 
 bool TMapowaniePliku::Mapuj(const std::string& plik, size_t szerokosc, size_t naglowek, TrybBledu tryb,
-                            bool zapelnienie) {
+                            TOdczytTablicy odczyt) {
     Zwolnienie();
     bool ok = false;
     const int fd = ::open(plik.c_str(), O_RDONLY | O_CLOEXEC);
@@ -64,25 +66,49 @@ bool TMapowaniePliku::Mapuj(const std::string& plik, size_t szerokosc, size_t na
         if (rozmiar < szerokosc) naglowek = 0;
         const size_t elementy = rozmiar / szerokosc, bajty = elementy * szerokosc;
         const size_t przed = DoStrony(naglowek * szerokosc), dl = przed + DoStrony(bajty);
+        char* przedDanymi = nullptr;   // where the file's first element lands
         ok = true;
-        if (dl > 0) {
+        if (odczyt == TOdczytTablicy::DuzeStrony && bajty > 0) {
+            // Memory of our own, aligned to 2 MB so that it can be given large pages; the
+            // header goes at the end of the first page before the data.
+            constexpr size_t kDuza = size_t(2) << 20;
+            const size_t dlugosc = przed + (bajty + kDuza - 1) / kDuza * kDuza + kDuza;
+            void* p = mmap(nullptr, dlugosc, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            ok = p != MAP_FAILED;
+            if (ok) {
+                obszar_ = static_cast<char*>(p);
+                dlugosc_ = dlugosc;
+                char* dane = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(obszar_) + przed + kDuza - 1) & ~(kDuza - 1));
+                madvise(dane, bajty, MADV_HUGEPAGE);
+                posix_fadvise(fd, 0, off_t(bajty), POSIX_FADV_WILLNEED);   // a cold file in large reads
+                for (size_t od = 0; ok && od < bajty;) {
+                    const ssize_t n = ::pread(fd, dane + od, bajty - od, off_t(od));
+                    if (n < 0 && errno == EINTR) continue;
+                    ok = n > 0;
+                    od += ok ? size_t(n) : 0;
+                }
+                if (ok) mprotect(obszar_, dlugosc_, PROT_READ);
+                przedDanymi = dane;
+            }
+        } else if (dl > 0) {
             // One reservation: zero pages for the header, the file mapped over the rest.
             void* p = mmap(nullptr, dl, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
             ok = p != MAP_FAILED;
             if (ok) {
                 obszar_ = static_cast<char*>(p);
                 dlugosc_ = dl;
+                przedDanymi = obszar_ + przed;
                 if (bajty > 0) {
-                    const int flagi = MAP_PRIVATE | MAP_FIXED | (zapelnienie ? MAP_POPULATE : 0);
+                    const int flagi = MAP_PRIVATE | MAP_FIXED | (odczyt == TOdczytTablicy::Zapelnienie ? MAP_POPULATE : 0);
                     ok = mmap(obszar_ + przed, bajty, PROT_READ, flagi, fd, 0) != MAP_FAILED;
                 }
             }
-            if (ok) {
-                dane_ = obszar_ + przed - naglowek * szerokosc;
-                elementy_ = naglowek + elementy;
-            } else {
-                Zwolnienie();
-            }
+        }
+        if (ok && przedDanymi) {
+            dane_ = przedDanymi - naglowek * szerokosc;
+            elementy_ = naglowek + elementy;
+        } else if (!ok) {
+            Zwolnienie();
         }
     }
     if (fd >= 0) ::close(fd);

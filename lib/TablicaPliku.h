@@ -5,13 +5,16 @@
 // "held from 1" is a real zero and not a shifted pointer.
 //
 //   TTablicaPliku<int32_t> ref;
-//   ref.Wczytaj("plik.ref", 1, TrybBledu::Wyjatek, true);   // ref[0] = 0, ref[1..] = the file
+//   ref.Wczytaj("plik.ref", 1, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);   // ref[0] = 0, ref[1..] = the file
 //
 // The semantics are mReadFile's: a trailing partial element is ignored, a file shorter than
 // one element is an empty table without the header, and a file that cannot be opened leaves
 // the table empty and, in raise mode, throws EInOutError("Błąd odczytu pliku '<name>'.").
-// `Zapelnienie` reads every page in at once (the caller walks the whole table anyway);
-// without it pages come in as they are touched.
+// How the pages come in (TOdczytTablicy): as they are touched; all at once, for a table the
+// caller walks whole anyway; or read into memory of the program's own in 2 MB pages, for a
+// large table that every search reads: a mapping's first touch of each 4 kB page costs far
+// more than the copy, and large pages keep the walks through it off the page tables.
+
 #pragma once
 
 #include <cstddef>
@@ -19,6 +22,8 @@
 #include <string>
 
 #include "mLib.h"
+
+enum class TOdczytTablicy { NaZadanie, Zapelnienie, DuzeStrony };
 
 class TMapowaniePliku {
 public:
@@ -30,7 +35,7 @@ public:
     TMapowaniePliku& operator=(const TMapowaniePliku&) = delete;
 
     // Maps the file's whole elements of `szerokosc` bytes behind `naglowek` zero elements.
-    bool Mapuj(const std::string& plik, size_t szerokosc, size_t naglowek, TrybBledu tryb, bool zapelnienie);
+    bool Mapuj(const std::string& plik, size_t szerokosc, size_t naglowek, TrybBledu tryb, TOdczytTablicy odczyt);
     // `ile` zero elements of `szerokosc` bytes, without a file.
     void Zera(size_t szerokosc, size_t ile);
     void Zwolnienie();
@@ -50,8 +55,8 @@ private:
 template <typename T>
 class TTablicaPliku {
 public:
-    bool Wczytaj(const std::string& plik, int naglowek, TrybBledu tryb, bool zapelnienie) {
-        return m_.Mapuj(plik, sizeof(T), naglowek < 0 ? 0 : size_t(naglowek), tryb, zapelnienie);
+    bool Wczytaj(const std::string& plik, int naglowek, TrybBledu tryb, TOdczytTablicy odczyt) {
+        return m_.Mapuj(plik, sizeof(T), naglowek < 0 ? 0 : size_t(naglowek), tryb, odczyt);
     }
     void Zera(size_t ile) { m_.Zera(sizeof(T), ile); }
     void Zwolnienie() { m_.Zwolnienie(); }

@@ -1,8 +1,9 @@
 // The fast phrase search (posting lists, then adjacency in the image) against the plain scan:
-// same sets on a random corpus in memory and disk mode; memory mode trusts the image, not
-// slowo.idx.
+// same sets on a random corpus in memory and disk mode; memory mode takes slowo.idx's lists
+// only as far as slowo.spr vouches for them, and otherwise builds its own from the image.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -172,12 +173,63 @@ TEST(SzybkieSzukanieListy, MemoryModeTakesItsListsFromTheImageNotFromSlowoIdx) {
     ASSERT_FALSE(q.NaDysku);
     TSzybkieSzukanie s(q.Magazyn());
     ASSERT_TRUE(s.Gotowe());
+    ASSERT_TRUE(s.ListyZPliku());   // slowo.spr is sound: only the lists' checksums can tell
+    ::testing::internal::CaptureStderr();
     for (const char* fraza : {"vat", "dochodowy", "podatek", "vat dochodowy", "podatek vat"}) {
         TcTablicaLogiczna zwykly(4), szybki(4);
         q.SzukanieFrazy(fraza, zwykly);
         if (!s.Szukanie(q.OstatniaFraza(), szybki)) continue;
         EXPECT_EQ(Dokumenty(zwykly), Dokumenty(szybki)) << fraza;
     }
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("disagrees with slowo.spr"), std::string::npos);
+    EXPECT_FALSE(s.ListyZPliku());
+}
+
+// slowo.spr missing, cut, changed, or made for another corpus: the lists come from the image and
+// every search gives the plain search's set; only a file that is there and wrong is noted.
+TEST(SzybkieSzukanieListy, MemoryModeBuildsItsListsWhenSlowoSprIsMissingDamagedOrForeign) {
+    TTymczasowyKatalog dir, inny;
+    const std::vector<TDokumentTestowy> dok = {{"0000001.htm", "podatek vat"}, {"0000002.htm", "podatek dochodowy"},
+                                               {"0000003.htm", "vat dochodowy podatek"}};
+    BudowaKatalogu(dir.Sciezka(), dok);
+    std::vector<TDokumentTestowy> podobne = dok;
+    podobne[0].Tekst = "vat podatek";   // the same words, N and W: only the image differs
+    BudowaKatalogu(inny.Sciezka(), podobne);
+    const std::string spr = OdczytPliku(dir.Plik("slowo.spr"));
+    std::string zmieniony = spr;
+    zmieniony[30] = char(zmieniony[30] ^ 0x10);
+    const struct {
+        const char* Opis;
+        std::string Bajty;   // empty: no file
+        const char* Uwaga;   // on standard error; nullptr: none
+    } przypadki[] = {
+        {"missing", "", nullptr},
+        {"cut", spr.substr(0, spr.size() - 1), "does not match its word count"},
+        {"changed", zmieniony, "it is damaged"},
+        {"another image", OdczytPliku(inny.Plik("slowo.spr")), "made for another image"},
+    };
+    for (const auto& p : przypadki) {
+        if (p.Bajty.empty()) std::remove(dir.Plik("slowo.spr").c_str());
+        else ZapisPliku(dir.Plik("slowo.spr"), p.Bajty);
+        ::testing::internal::CaptureStderr();
+        TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
+        const std::string uwaga = ::testing::internal::GetCapturedStderr();
+        if (p.Uwaga) EXPECT_NE(uwaga.find(p.Uwaga), std::string::npos) << p.Opis << ": " << uwaga;
+        else EXPECT_EQ(uwaga, "") << p.Opis;
+        TSzybkieSzukanie s(q.Magazyn());
+        ASSERT_TRUE(s.Gotowe()) << p.Opis;
+        EXPECT_FALSE(s.ListyZPliku()) << p.Opis;
+        for (const char* fraza : {"vat", "podatek", "vat dochodowy", "podatek vat", "dochodowy podatek"}) {
+            TcTablicaLogiczna zwykly(4), szybki(4);
+            q.ListyWPamieci = false;
+            q.SzukanieFrazy(fraza, zwykly);
+            ASSERT_TRUE(s.Szukanie(q.OstatniaFraza(), szybki));
+            EXPECT_EQ(Dokumenty(zwykly), Dokumenty(szybki)) << p.Opis << ": " << fraza;
+        }
+    }
+    ZapisPliku(dir.Plik("slowo.spr"), spr);
+    TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
+    EXPECT_TRUE(TSzybkieSzukanie(q.Magazyn()).ListyZPliku());
 }
 
 // Disk mode reads the lists and the runs only as a search reaches them: damage found there is

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cp1250.h"
+#include "TablicaPliku.h"
 #include "mLib.h"
 
 namespace fs = std::filesystem;
@@ -178,4 +179,43 @@ TEST_F(Pliki, APipeIsWrittenThroughNotReplaced) {
     ::close(czytnik);
     EXPECT_EQ(std::string(bufor), "do rury");
     EXPECT_TRUE(fs::is_fifo(rura));
+}
+
+// A mapped table holds what mReadFile reads, whichever way its pages come in: the header, a
+// short or empty file, a partial last element, and a file spanning several 2 MB pages.
+TEST_F(Pliki, AMappedTableHoldsWhatTheReaderReadsAndAChangeLeavesTheFile) {
+    std::string duzy(5u << 20, '\0');
+    for (size_t i = 0; i < duzy.size(); ++i) duzy[i] = char(i * 7 + i / 4093);
+    const std::string ksztalty[] = {"", "\x01", "\x01\x02\x03\x04\x05\x06", duzy};
+    int k = 0;
+    for (const std::string& bajty : ksztalty) {
+        const std::string p = plik("t" + std::to_string(k++) + ".dat", bajty);
+        for (int naglowek : {0, 1})
+            for (TOdczytTablicy odczyt : {TOdczytTablicy::NaZadanie, TOdczytTablicy::Zapelnienie, TOdczytTablicy::DuzeStrony}) {
+                std::vector<uint16_t> wzor;
+                ASSERT_TRUE(mReadFile(p, wzor, naglowek, TrybBledu::Cichy));
+                TTablicaPliku<uint16_t> t;
+                ASSERT_TRUE(t.Wczytaj(p, naglowek, TrybBledu::Cichy, odczyt));
+                ASSERT_EQ(std::vector<uint16_t>(t.begin(), t.end()), wzor)
+                    << bajty.size() << " bytes, header " << naglowek << ", way " << int(odczyt);
+            }
+    }
+    const std::string p = sciezka("t1.dat");
+    TTablicaPliku<uint8_t> t;
+    ASSERT_TRUE(t.Wczytaj(p, 1, TrybBledu::Cichy, TOdczytTablicy::Zapelnienie));
+    t.DoZmiany()[1] = 9;
+    EXPECT_EQ(t[1], 9);
+    std::string s;
+    ASSERT_TRUE(mReadString(p, s, TrybBledu::Cichy));
+    EXPECT_EQ(s, "\x01");
+
+    const std::string brak = sciezka("brak.dat");
+    try {
+        t.Wczytaj(brak, 1, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.what(), PL(u8"Błąd odczytu pliku '") + brak + "'.");
+    }
+    EXPECT_TRUE(t.empty());
+    EXPECT_FALSE(t.Wczytaj(katalog_.string(), 0, TrybBledu::Cichy, TOdczytTablicy::NaZadanie));
 }
