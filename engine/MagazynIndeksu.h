@@ -13,8 +13,9 @@
 //   tekst.aux    only when W+1 > 65535: byte i = high 2 bits of image positions 4i..4i+3,
 //                lowest bits first.
 //   slowo.ref    int32[W+1]: entry w = byte offset of word w's posting list in slowo.idx;
-//                entry W+1 = size of slowo.idx. Held from 1. Disk mode only.
-//   slowo.idx    posting lists: int32 document numbers, lists in word order. Disk mode only.
+//                entry W+1 = size of slowo.idx. Held from 1. Disk mode, and memory mode with slowo.spr.
+//   slowo.idx    posting lists: int32 document numbers, lists in word order. Read as slowo.ref.
+//   slowo.spr    optional, ours: the lists' checksums and the image's hash (SumyList.h).
 //   scalony.xtm  document records (scrambled); kept open.
 //   scalony.ref  int32[N+1]: record d = bytes [entry d, entry d+1) of scalony.xtm. Held from 1.
 //   przepisy.mix, izby.mix  int32 groups: number, document numbers..., 0. Held from 0.

@@ -10,11 +10,13 @@
 // a search costs no read call per candidate document, where one read per candidate would make
 // a phrase of frequent words wait on a system call for most documents.
 //
-// Memory mode builds the posting lists from the image it holds, once, at construction (about
-// two passes over the image), so they agree with the image by construction. Disk mode maps
-// slowo.idx and tekst.img and reads only what a search touches. A store whose document runs
-// disagree with plik.ref leaves Gotowe() false, and the caller keeps its own scan, which
-// reports the disagreement where it meets it.
+// Memory mode maps slowo.idx when slowo.spr vouches for it (SumyList.h), checking each list
+// against its checksum the first time a search reads it; without a sound slowo.spr, or at the
+// first list that disagrees, it builds the lists from the image it holds (about two passes over
+// the image), so that they agree with the image by construction. Disk mode maps slowo.idx and
+// tekst.img and reads only what a search touches. The store checked its tables at load; files
+// whose sizes no longer match them leave Gotowe() false, and the caller keeps its own scan,
+// which reports the disagreement where it meets it.
 #pragma once
 
 #include <cstdint>

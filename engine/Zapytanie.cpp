@@ -66,10 +66,10 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
     const bool formy = formyWykonania_.value_or(WszystkieFormy);
     fraza_ = AnalizaFrazy(*magazyn_, fraza, formy ? Rodziny : nullptr);
     wynik.Wypelnienie(false);
-    // Posting lists narrow a phrase to its candidate documents: built once from the image in
-    // memory mode, mapped with the image from slowo.idx and tekst.img in disk mode. They
-    // decline (and the plain search runs) when the image disagrees with plik.ref, which the
-    // plain search then reports, or when the files cannot be mapped.
+    // Posting lists narrow a phrase to its candidate documents: in memory mode mapped from
+    // slowo.idx as far as slowo.spr vouches for them, else built once from the image; mapped
+    // with the image from slowo.idx and tekst.img in disk mode. They decline (and the plain
+    // search runs) when the files no longer match the store, or cannot be mapped.
     if (ListyWPamieci && fraza_.LiczbaSlow >= 1) {
         if (!szybkie_) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
         if (szybkie_->Szukanie(fraza_, wynik)) return;
