@@ -12,7 +12,8 @@
 
 // Memory that comes zeroed (calloc), with elements left as they are when made without a value:
 // a new set of a quarter of a million entries then costs no pass over it, and its pages come
-// in zero as they are first touched.
+// in zero as they are first touched. A set is sized when made and never grown; growing one
+// with resize() after shrinking it would leave old values in the regrown entries.
 template <class T>
 struct TAlokatorZerowy {
     using value_type = T;
