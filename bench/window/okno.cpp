@@ -1,11 +1,18 @@
 // belvastrona-bench-window DATA_DIR [--memory | --force-disk] [--repeat N]
 //
-// Drives the main window offscreen over a data directory and prints how long the user waits:
-// leaving a word field (one count), a full recount of the six conditions (also searching all
+// First the start-up as the user meets it: the program started afresh on the data directory
+// (libraries, Qt, the session and the store loaded, the main window shown) until its event loop
+// runs with the window up, warm and then cold (page cache dropped, when run as root); the
+// store's own mode follows the image's size, as in the program. Then it drives the main window
+// offscreen over the data directory and prints how long the user waits: leaving a word field (one count), a full recount of the six conditions (also searching all
 // forms of words), a search with the listing of page 0, and moving to the next page; in acts mode, entering it, choosing another
 // act, the caret moving into another phrase stretch and find in the act text. Without a mode
 // option it measures the word image in memory and then on disk. The configuration goes to a
 // temporary folder.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,15 +22,18 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "Aplikacja.h"
 #include "EdytorZapytania.h"
 #include "Konfiguracja.h"
 #include "ListaWynikow.h"
@@ -62,6 +72,69 @@ void Wypisz(const char* tryb, const char* co, const TPomiar& p) {
 }
 
 void Akty(TfGlowne& okno, const char* tryb, int powtorzen);
+
+constexpr const char* kStartDziecka = "--start-child";   // the started copy: DATA_DIR, then the pipe's descriptor
+
+// The started copy: the program's own start (TAplikacja in the data directory), one byte down
+// the pipe once the event loop runs and the window has had its first events, then it ends at once.
+int StartDziecka(const std::string& katalog, int rura) {
+    if (!QDir::setCurrent(QString::fromLocal8Bit(katalog.c_str()))) return 2;
+    int argc = 1;
+    char nazwa[] = "belvastrona";
+    char* argv[] = {nazwa, nullptr};
+    TAplikacja aplikacja(argc, argv);
+    mDialogTest::Wlaczenie();   // a message at start would wait for a click: recorded and shown instead
+    QTimer::singleShot(0, &aplikacja, [&] {
+        QApplication::processEvents();
+        const char c = 1;
+        if (::write(rura, &c, 1) != 1) std::perror("write");
+        for (const auto& d : mDialogTest::Historia())
+            std::fprintf(stderr, "start: message: %s: %s\n", d.Tytul.toUtf8().constData(), d.Tekst.toUtf8().constData());
+        std::fflush(stderr);
+        std::_Exit(0);   // measured: closing would only ask whether to end the program
+    });
+    return aplikacja.Uruchomienie();
+}
+
+// Wall time from starting a copy of this program until it reports its window up, ms; negative
+// when it did not.
+double Start(const std::string& katalog, bool zimny) {
+    int rura[2];
+    if (::pipe(rura) != 0) return -1;
+    if (zimny) {
+        ::sync();
+        std::ofstream("/proc/sys/vm/drop_caches") << "3\n";
+    }
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(rura[0]);
+        const std::string fd = std::to_string(rura[1]);
+        ::execl("/proc/self/exe", "belvastrona-bench-window", kStartDziecka, katalog.c_str(), fd.c_str(), nullptr);
+        ::_exit(127);
+    }
+    ::close(rura[1]);
+    char c = 0;
+    const bool gotowe = pid > 0 && ::read(rura[0], &c, 1) == 1;
+    const auto t1 = std::chrono::steady_clock::now();
+    ::close(rura[0]);
+    int status = 0;
+    if (pid > 0) ::waitpid(pid, &status, 0);
+    return gotowe ? std::chrono::duration<double, std::milli>(t1 - t0).count() : -1;
+}
+
+void Starty(const std::string& katalog, int powtorzen) {
+    Start(katalog, false);   // the template table is made on the first start, outside the figures
+    const bool root = ::geteuid() == 0;
+    for (bool zimny : {false, true}) {
+        std::vector<double> ms;
+        for (int i = 0; i < (zimny ? std::max(1, powtorzen / 2) : powtorzen); ++i) ms.push_back(Start(katalog, zimny && root));
+        std::sort(ms.begin(), ms.end());
+        std::printf("%-7s %-44s min %8.1f ms   median %8.1f ms%s\n", "start",
+                    zimny ? "program to a usable main window, cold" : "program to a usable main window, warm",
+                    ms.front(), ms[ms.size() / 2], zimny && !root ? "  (page cache NOT dropped: not root)" : "");
+    }
+}
 
 int Przebieg(const std::string& katalog, bool dysk, int powtorzen) {
     TOpcjeLadowania opcje;
@@ -190,6 +263,7 @@ void Akty(TfGlowne& okno, const char* tryb, int powtorzen) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 4 && !std::strcmp(argv[1], kStartDziecka)) return StartDziecka(argv[2], std::atoi(argv[3]));
     QTemporaryDir konfiguracja;
     qputenv("BELVASTRONA_KONFIGURACJA", konfiguracja.path().toLocal8Bit());
     QApplication aplikacja(argc, argv);
@@ -210,6 +284,7 @@ int main(int argc, char** argv) {
     katalog = QDir(QString::fromLocal8Bit(katalog.c_str())).absolutePath().toStdString();
     // Shown documents and other files of the working folder stay out of the data directory.
     QDir::setCurrent(konfiguracja.path());
+    Starty(katalog, powtorzen);
     mDialogTest::Wlaczenie();   // a message would wait for a click; record it instead
     try {
         if (pamiec) Przebieg(katalog, false, powtorzen);
