@@ -33,10 +33,14 @@ const char* const kGranice[3] = {"0050000.htm", "0057000.htm", "0063999.htm"};
 // Name-list encoding: [L][L bytes]...; an entry beginning at the file's last byte is not read.
 // f(text) is called for each entry in turn; more than `maksWpisow` entries or an entry running
 // past the end of the file mark the file as damaged.
-template <class F>
-void PrzegladListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow, F&& f) {
+TTablicaPliku<uint8_t> ListaNazw(const std::string& sciezka) {
     TTablicaPliku<uint8_t> plik;
     plik.Wczytaj(sciezka, 0, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
+    return plik;
+}
+
+template <class F>
+void PrzegladListyNazw(const TTablicaPliku<uint8_t>& plik, const std::string& nazwa, size_t maksWpisow, F&& f) {
     const char* dane = reinterpret_cast<const char*>(plik.data());
     const size_t rozmiar = plik.size();
     size_t p = 0, wpisy = 0;
@@ -50,11 +54,15 @@ void PrzegladListyNazw(const std::string& sciezka, const std::string& nazwa, siz
     }
 }
 
-// The entries go to slots 1.. of `out`.
+// The entries go to slots 1.. of `out`, counted first so that the strings are made once, in place.
 void CzytanieListyNazw(const std::string& sciezka, const std::string& nazwa, size_t maksWpisow,
                        std::vector<std::string>& out) {
+    const TTablicaPliku<uint8_t> plik = ListaNazw(sciezka);
+    size_t ile = 0;
+    for (size_t p = 0; p + 1 < plik.size() && ile <= maksWpisow; p += 1 + size_t(plik[p])) ++ile;
     out.assign(1, std::string());
-    PrzegladListyNazw(sciezka, nazwa, maksWpisow, [&out](std::string_view t) { out.emplace_back(t); });
+    out.reserve(1 + ile);
+    PrzegladListyNazw(plik, nazwa, maksWpisow, [&out](std::string_view t) { out.emplace_back(t); });
 }
 
 // An offset table of `wpisy` things held from 1: entries 1..wpisy+1. An empty file stands for
@@ -130,7 +138,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
         // Each boundary is the first name at or after its mark; a name past a later mark is
         // past the earlier ones too, so the marks are met in order, in whatever order the names are.
         int g = 0;
-        PrzegladListyNazw(Sciezka("plik.dat"), "plik.dat", kSlotyNazw - 1, [&](std::string_view nazwa) {
+        PrzegladListyNazw(ListaNazw(Sciezka("plik.dat")), "plik.dat", kSlotyNazw - 1, [&](std::string_view nazwa) {
             ++N;
             for (; g < 3 && nazwa.compare(kGranice[g]) >= 0; ++g) *granice[g] = N;
         });
