@@ -30,15 +30,15 @@ const char* const kGranice[3] = {"0050000.htm", "0057000.htm", "0063999.htm"};
     throw EBladOtwarcia(PL("Błąd otwarcia pliku"), PL("Błąd otwarcia pliku ") + plik + ".");
 }
 
-// Name-list encoding: [L][L bytes]...; an entry beginning at the file's last byte is not read.
-// f(text) is called for each entry in turn; more than `maksWpisow` entries or an entry running
-// past the end of the file mark the file as damaged.
 TTablicaPliku<uint8_t> ListaNazw(const std::string& sciezka) {
     TTablicaPliku<uint8_t> plik;
     plik.Wczytaj(sciezka, 0, TrybBledu::Wyjatek, TOdczytTablicy::Zapelnienie);
     return plik;
 }
 
+// Name-list encoding: [L][L bytes]...; an entry beginning at the file's last byte is not read.
+// f(text) is called for each entry in turn; more than `maksWpisow` entries or an entry running
+// past the end of the file mark the file as damaged.
 template <class F>
 void PrzegladListyNazw(const TTablicaPliku<uint8_t>& plik, const std::string& nazwa, size_t maksWpisow, F&& f) {
     const char* dane = reinterpret_cast<const char*>(plik.data());
