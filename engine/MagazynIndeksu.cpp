@@ -107,6 +107,10 @@ void TPlikOdczytu::Zamknij() {
     size_ = 0;
 }
 
+void TPlikOdczytu::Zapowiedz() const {
+    if (fd_ >= 0) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_WILLNEED);
+}
+
 void TPlikOdczytu::Czytaj(int64_t offset, void* buffer, size_t count) const {
     if (count == 0) return;
     const std::string blad = PL("Błąd odczytu pliku '") + NazwaPlikuWKomunikacie(path_) + "'.";
@@ -167,7 +171,11 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     NaDysku = opcje.WymusDysk || rozmiarObrazu > opcje.ProgPamieci;
     if (rozmiarObrazu != PlikRef[N + 1]) Niezgodny("plik.ref", "tekst.img");
     DlugoscObrazu = rozmiarObrazu / 2;
-    if (!NaDysku) {
+    if (NaDysku) {
+        // Phrase searches read most of the image: its reading starts now, while the window
+        // opens and the first query is typed, rather than a page at a time under the first search.
+        TekstImg.Zapowiedz();
+    } else {
         TekstImg.Zamknij();
         Obraz.Wczytaj(Sciezka("tekst.img"), 0, TrybBledu::Wyjatek, TOdczytTablicy::DuzeStrony);
         if (int64_t(Obraz.size()) * 2 != rozmiarObrazu) Niezgodny("plik.ref", "tekst.img");

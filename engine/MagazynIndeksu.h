@@ -65,6 +65,8 @@ public:
     TPlikOdczytu& operator=(const TPlikOdczytu&) = delete;
     bool Otworz(const std::string& path);   // false when it cannot be opened
     void Zamknij();
+    // Asks the kernel to start reading the whole file into its cache now, without waiting.
+    void Zapowiedz() const;
     bool Otwarty() const { return fd_ >= 0; }
     int64_t Rozmiar() const { return size_; }
     // Reads exactly `count` bytes at `offset`; EInOutError when the file is shorter or unreadable.
