@@ -285,6 +285,9 @@ void TcMagazynIndeksu::WczytanieSumList() {
     if (!zgodny) return odrzucenie("slowo.ref disagrees with it");
     SlowoRef = std::move(ref);
     SumyList = std::move(s.Sumy);
+    // The lists are read from the file from now on: their reading starts as the store opens.
+    TPlikOdczytu idx;
+    if (idx.Otworz(Sciezka("slowo.idx"))) idx.Zapowiedz();
 }
 
 // ---- Act section tables ----
