@@ -1,8 +1,6 @@
 #include "SzybkieSkanowanie.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #if defined(__SSE2__)
@@ -21,28 +19,6 @@
 #include "TablicaLogiczna.h"
 #include "cp1250.h"
 #include "mLib.h"
-
-TPlikZmapowany::~TPlikZmapowany() {
-    if (dane_) munmap(dane_, size_t(rozmiar_));
-}
-
-bool TPlikZmapowany::Mapuj(const std::string& sciezka, bool losowo) {
-    const int fd = open(sciezka.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool ok = fstat(fd, &st) == 0;
-    if (ok && st.st_size > 0) {
-        void* p = mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_SHARED, fd, 0);
-        ok = p != MAP_FAILED;
-        if (ok) {
-            dane_ = p;
-            rozmiar_ = st.st_size;
-            if (losowo) madvise(p, size_t(st.st_size), MADV_RANDOM);
-        }
-    }
-    close(fd);
-    return ok;
-}
 
 void Zapowiedz(const void* p, size_t bajty) {
     if (bajty == 0) return;
@@ -312,16 +288,16 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
     }
     if (m.NaDysku) {
         // The lists and the image stay in the files; only the touched pages are read.
-        if (!img_.Mapuj(m.Sciezka("tekst.img"))) return;
-        if (!idx_.Mapuj(m.Sciezka("slowo.idx"), true) && m.W > 0) return;
+        if (!img_.Wczytaj(m.Sciezka("tekst.img"), 0, TrybBledu::Cichy, TOdczytTablicy::NaZadanie)) return;
+        if (!idx_.Wczytaj(m.Sciezka("slowo.idx"), 0, TrybBledu::Cichy, TOdczytTablicy::Losowo) && m.W > 0) return;
         v_.ZapowiadanieList = true;
-        v_.Obraz = static_cast<const uint16_t*>(img_.Dane());
-        v_.DlugoscObrazu = img_.Rozmiar() / 2;
+        v_.Obraz = img_.data();
+        v_.DlugoscObrazu = int64_t(img_.size());
         v_.SprawdzanieRuchu = true;
         v_.SlowoRef = m.SlowoRef.data();
         liczbaRef_ = m.SlowoRef.size();
-        v_.Postingi = static_cast<const int32_t*>(idx_.Dane());
-        v_.LiczbaPostingow = idx_.Rozmiar() / 4;
+        v_.Postingi = idx_.data();
+        v_.LiczbaPostingow = int64_t(idx_.size());
     } else {
         v_.Obraz = m.Obraz.data();
         v_.DlugoscObrazu = int64_t(m.Obraz.size());
@@ -334,9 +310,11 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
 // Memory mode with slowo.spr: the lists mapped from slowo.idx, each checked when first read.
 bool TSzybkieSzukanie::ListyZeSlowoIdx(const TcMagazynIndeksu& m) {
     if (m.SumyList.empty() || int64_t(m.SumyList.size()) != int64_t(m.W) + 1) return false;
-    if (!idx_.Mapuj(m.Sciezka("slowo.idx"), true) || idx_.Rozmiar() != m.SlowoRef[size_t(m.W) + 1]) return false;
-    v_.Postingi = static_cast<const int32_t*>(idx_.Dane());
-    v_.LiczbaPostingow = idx_.Rozmiar() / 4;
+    if (!idx_.Wczytaj(m.Sciezka("slowo.idx"), 0, TrybBledu::Cichy, TOdczytTablicy::Losowo) ||
+        int64_t(idx_.size()) * 4 != m.SlowoRef[size_t(m.W) + 1])
+        return false;
+    v_.Postingi = idx_.data();
+    v_.LiczbaPostingow = int64_t(idx_.size());
     v_.SlowoRef = m.SlowoRef.data();
     liczbaRef_ = m.SlowoRef.size();
     v_.ZapowiadanieList = true;

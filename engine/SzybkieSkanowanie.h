@@ -25,27 +25,10 @@
 #include <vector>
 
 #include "Fraza.h"
+#include "TablicaPliku.h"
 
 class TcMagazynIndeksu;
 class TcTablicaLogiczna;
-
-// A file mapped read-only into memory for the life of the object.
-class TPlikZmapowany {
-public:
-    TPlikZmapowany() = default;
-    ~TPlikZmapowany();
-    TPlikZmapowany(const TPlikZmapowany&) = delete;
-    TPlikZmapowany& operator=(const TPlikZmapowany&) = delete;
-    // False when it cannot be opened or mapped. `losowo`: a touched page reads only itself, not
-    // the kernel's read-around (which may be megabytes): for files read in known runs, each
-    // announced with Zapowiedz.
-    bool Mapuj(const std::string& sciezka, bool losowo = false);
-    const void* Dane() const { return dane_; }
-    int64_t Rozmiar() const { return rozmiar_; }
-private:
-    void* dane_ = nullptr;
-    int64_t rozmiar_ = 0;
-};
 
 // Raw read-only views of what the fast search reads.
 struct TWidokIndeksu {
@@ -115,7 +98,8 @@ private:
     bool Listy() const;
     bool ListyZObrazu();
     TWidokIndeksu v_;
-    TPlikZmapowany idx_, img_;
+    TTablicaPliku<int32_t> idx_;    // slowo.idx, mapped for reads in announced runs
+    TTablicaPliku<uint16_t> img_;   // tekst.img, disk mode
     std::vector<int32_t> slowoRef_;    // memory mode: [0..W+1], built with the lists
     size_t liczbaRef_ = 0;             // entries of the offsets in use (slowoRef_ or the store's)
     std::vector<int32_t> postingi_;    // memory mode: the lists built from the image

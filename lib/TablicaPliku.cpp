@@ -101,6 +101,7 @@ bool TMapowaniePliku::Mapuj(const std::string& plik, size_t szerokosc, size_t na
                 if (bajty > 0) {
                     const int flagi = MAP_PRIVATE | MAP_FIXED | (odczyt == TOdczytTablicy::Zapelnienie ? MAP_POPULATE : 0);
                     ok = mmap(obszar_ + przed, bajty, PROT_READ, flagi, fd, 0) != MAP_FAILED;
+                    if (ok && odczyt == TOdczytTablicy::Losowo) madvise(obszar_ + przed, bajty, MADV_RANDOM);
                 }
             }
         }

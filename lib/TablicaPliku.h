@@ -10,8 +10,9 @@
 // The semantics are mReadFile's: a trailing partial element is ignored, a file shorter than
 // one element is an empty table without the header, and a file that cannot be opened leaves
 // the table empty and, in raise mode, throws EInOutError("Błąd odczytu pliku '<name>'.").
-// How the pages come in (TOdczytTablicy): as they are touched; all at once, for a table the
-// caller walks whole anyway; or read into memory of the program's own in 2 MB pages, for a
+// How the pages come in (TOdczytTablicy): as they are touched; as they are touched, each page
+// alone, without the kernel's read-around (which may be megabytes), for a file read in runs the
+// caller announces itself; all at once, for a table the caller walks whole anyway; or read into memory of the program's own in 2 MB pages, for a
 // large table that every search reads: a mapping's first touch of each 4 kB page costs far
 // more than the copy, and large pages keep the walks through it off the page tables.
 
@@ -23,7 +24,7 @@
 
 #include "mLib.h"
 
-enum class TOdczytTablicy { NaZadanie, Zapelnienie, DuzeStrony };
+enum class TOdczytTablicy { NaZadanie, Losowo, Zapelnienie, DuzeStrony };
 
 class TMapowaniePliku {
 public:
