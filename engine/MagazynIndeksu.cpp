@@ -260,6 +260,14 @@ void TcMagazynIndeksu::KontrolaObrazu() const {
     }
 }
 
+uint64_t TcMagazynIndeksu::SkrotObrazu() const {
+    if (!skrotObliczony_) {
+        skrotObrazu_ = mSkrot64(Obraz.data(), size_t(DlugoscObrazu) * 2);
+        skrotObliczony_ = true;
+    }
+    return skrotObrazu_;
+}
+
 // Memory mode takes its lists from slowo.idx only when slowo.spr was made from this very image
 // and these lists; anything else leaves SumyList empty, and the lists are built from the image.
 void TcMagazynIndeksu::WczytanieSumList() {
@@ -276,7 +284,7 @@ void TcMagazynIndeksu::WczytanieSumList() {
     if (s.N != N || s.W != W || s.BajtyObrazu != 2 * DlugoscObrazu ||
         ::stat(Sciezka("slowo.idx").c_str(), &st) != 0 || st.st_size != s.BajtyList)
         return odrzucenie("it was made for another index");
-    if (mSkrot64(Obraz.data(), size_t(DlugoscObrazu) * 2) != s.SkrotObrazu)
+    if (SkrotObrazu() != s.SkrotObrazu)
         return odrzucenie("it was made for another image");
     TTablicaPliku<int32_t> ref;
     bool zgodny = ref.Wczytaj(Sciezka("slowo.ref"), 1, TrybBledu::Cichy, TOdczytTablicy::Zapelnienie) &&

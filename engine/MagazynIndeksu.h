@@ -16,6 +16,7 @@
 //                entry W+1 = size of slowo.idx. Held from 1. Disk mode, and memory mode with slowo.spr.
 //   slowo.idx    posting lists: int32 document numbers, lists in word order. Read as slowo.ref.
 //   slowo.spr    optional, ours: the lists' checksums and the image's hash (SumyList.h).
+//   slowo.par    optional, ours: the documents of each pair of neighbouring words (ParySlow.h).
 //   scalony.xtm  document records (scrambled); kept open.
 //   scalony.ref  int32[N+1]: record d = bytes [entry d, entry d+1) of scalony.xtm. Held from 1.
 //   przepisy.mix, izby.mix  int32 groups: number, document numbers..., 0. Held from 0.
@@ -105,6 +106,9 @@ public:
     // Memory mode with a sound slowo.spr (SumyList.h): each list's checksum, [0..W]; the lists
     // are then read from slowo.idx. Empty: the lists are built from the image.
     std::vector<uint32_t> SumyList;
+    // Memory mode: mSkrot64 of the image, computed at the first call unless slowo.spr's
+    // check computed it as the store opened.
+    uint64_t SkrotObrazu() const;
     TPlikOdczytu TekstImg, SlowoIdx;
 
     // Records and groups.
@@ -159,6 +163,8 @@ public:
     std::string Katalog;
 
 private:
+    mutable uint64_t skrotObrazu_ = 0;
+    mutable bool skrotObliczony_ = false;
     void KontrolaObrazu() const;
     void WczytanieSumList();
 };

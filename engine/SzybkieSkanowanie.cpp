@@ -1,7 +1,5 @@
 #include "SzybkieSkanowanie.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -15,18 +13,11 @@
 #include <vector>
 
 #include "MagazynIndeksu.h"
+#include "ParySlow.h"
 #include "SumyList.h"
 #include "TablicaLogiczna.h"
 #include "cp1250.h"
 #include "mLib.h"
-
-void Zapowiedz(const void* p, size_t bajty) {
-    if (bajty == 0) return;
-    static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
-    const uintptr_t od = reinterpret_cast<uintptr_t>(p) & ~(strona - 1);
-    const uintptr_t do_ = reinterpret_cast<uintptr_t>(p) + bajty;
-    madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_WILLNEED);
-}
 
 namespace {
 
@@ -80,6 +71,17 @@ struct TPrzebieg {   // the postings of one word of the phrase
     int Pozycja = 0;   // the word's place in the phrase, from 0
     const std::vector<TOdcinekPostingow>* Odcinki = nullptr;   // all forms: a run per run of words
 };
+
+// What a candidate must be in: a word's lists, or the lists of pairs of slowo.par.
+struct TFiltr {
+    const TPrzebieg* Slowo = nullptr;
+    std::vector<int64_t> Pary;
+    int64_t Dlugosc = 0;   // documents listed, with repeats
+};
+
+// A pair of the phrase filters by slowo.par only when its first word stands for at most this
+// many words (a word's forms, a long prefix): each is a block of the file to look up.
+constexpr int64_t kMaksPierwszychPary = 256;
 
 // Calls f(i) for every posting index of the word.
 template <class F>
@@ -189,6 +191,60 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         z.Poczatek = v.SlowoRef[a] / 4;
         z.Dlugosc = v.SlowoRef[b + 1] / 4 - z.Poczatek;
     }
+    // Filters: a candidate is in each. A pair of neighbouring words whose first word stands
+    // for few enough words filters by slowo.par, the documents where the two stand together;
+    // each word in no such pair filters by its own lists, which are then the only lists read
+    // (and announced, and checked). A document listed twice in one filter (a prefix's words, a
+    // word's forms) climbs only once: it must stand at k to reach k + 1.
+    std::vector<TFiltr> filtry(size_t(2 * n));
+    size_t ileFiltrow = 0;
+    std::array<bool, kMaksSlowFrazy> wParze{};
+    const auto odcinkiSlowa = [&](int k, auto&& g) {
+        if (zakresy[size_t(k)].Odcinki) fraza.Odcinki(k + 1, g);
+        else g(f.Zakresy[size_t(k) + 1].Od, f.Zakresy[size_t(k) + 1].Do());
+    };
+    if (v.Pary) {
+        TParySlow& pary = *v.Pary;
+        for (int k = 0; k + 1 < n; ++k) {
+            int64_t pierwszych = 0;
+            odcinkiSlowa(k, [&](int32_t a, int32_t b) { pierwszych += b - a + 1; });
+            if (pierwszych > kMaksPierwszychPary) continue;
+            TFiltr& fl = filtry[ileFiltrow++];
+            fl.Slowo = nullptr;
+            fl.Pary.clear();
+            fl.Dlugosc = 0;
+            odcinkiSlowa(k, [&](int32_t a, int32_t b) {
+                for (int32_t w1 = a; w1 <= b; ++w1) {
+                    pary.SprawdzenieBloku(w1);
+                    const int64_t koniec = pary.Od(w1 + 1);
+                    odcinkiSlowa(k + 1, [&](int32_t c, int32_t e) {
+                        for (int64_t p = pary.Szukaj(w1, uint32_t(c)); p < koniec && pary.Drugie(p) <= uint32_t(e); ++p) {
+                            fl.Pary.push_back(p);
+                            fl.Dlugosc += pary.Df(p);
+                        }
+                    });
+                }
+            });
+            wParze[size_t(k)] = wParze[size_t(k) + 1] = true;
+        }
+        for (size_t i = 0; i < ileFiltrow; ++i)
+            for (int64_t p : filtry[i].Pary) Zapowiedz(pary.Lista(p), pary.BajtyListy(p));
+        for (size_t i = 0; i < ileFiltrow; ++i)
+            for (int64_t p : filtry[i].Pary) pary.SprawdzenieListy(p);
+    }
+    const bool tylkoPary = ileFiltrow > 0 && n == 2;   // the pair's documents are the answer
+    const auto zListy = [&](int k) { return !tylkoPary && !wParze[size_t(k)]; };
+    if (v.ZapowiadanieList) {
+        // Every list the search will read, asked for at once: a cold start then waits for one
+        // round of reads instead of a page fault per page of each list.
+        for (int k = 0; k < n; ++k) {
+            if (!zListy(k)) continue;
+            const TPrzebieg& z = zakresy[size_t(k)];
+            if (!z.Odcinki) Zapowiedz(v.Postingi + z.Poczatek, size_t(z.Dlugosc) * 4);
+            else
+                for (const TOdcinekPostingow& o : *z.Odcinki) Zapowiedz(v.Postingi + o.Poczatek, size_t(o.Dlugosc) * 4);
+        }
+    }
     if (v.SumyList) {
         // Each list read from slowo.idx is checked against its checksum the first time.
         if (roboczy.ListySprawdzone.size() < size_t(v.W) / 64 + 1) roboczy.ListySprawdzone.assign(size_t(v.W) / 64 + 1, 0);
@@ -201,20 +257,8 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
                 bity[w >> 6] |= uint64_t(1) << (w & 63);
             }
         };
-        for (int k = 0; k < n; ++k) {
-            if (zakresy[size_t(k)].Odcinki) fraza.Odcinki(k + 1, sprawdzenie);
-            else sprawdzenie(f.Zakresy[size_t(k) + 1].Od, f.Zakresy[size_t(k) + 1].Do());
-        }
-    }
-    if (v.ZapowiadanieList) {
-        // Every list the search will read, asked for at once: a cold start then waits for one
-        // round of reads instead of a page fault per page of each list.
-        for (int k = 0; k < n; ++k) {
-            const TPrzebieg& z = zakresy[size_t(k)];
-            if (!z.Odcinki) Zapowiedz(v.Postingi + z.Poczatek, size_t(z.Dlugosc) * 4);
-            else
-                for (const TOdcinekPostingow& o : *z.Odcinki) Zapowiedz(v.Postingi + o.Poczatek, size_t(o.Dlugosc) * 4);
-        }
+        for (int k = 0; k < n; ++k)
+            if (zListy(k)) odcinkiSlowa(k, sprawdzenie);
     }
     const int32_t N = v.N;
     auto numer = [&](int64_t i) {
@@ -227,9 +271,26 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         return true;
     }
 
-    // Candidates: documents in the lists of every word, the rarest list first. A document
-    // listed twice for one word (a prefix's words, a word's forms) climbs only once: it must
-    // stand at k to reach k + 1.
+    for (int k = 0; k < n && !tylkoPary; ++k) {
+        if (wParze[size_t(k)]) continue;
+        TFiltr& fl = filtry[ileFiltrow++];
+        fl.Slowo = &zakresy[size_t(k)];
+        fl.Pary.clear();
+        fl.Dlugosc = zakresy[size_t(k)].Dlugosc;
+    }
+    std::sort(filtry.begin(), filtry.begin() + ptrdiff_t(ileFiltrow),
+              [](const TFiltr& x, const TFiltr& y) { return x.Dlugosc < y.Dlugosc; });
+    const auto dokumenty = [&](const TFiltr& fl, auto&& g) {
+        if (fl.Slowo) DlaPostingow(*fl.Slowo, [&](int64_t i) { g(numer(i)); });
+        else
+            for (int64_t p : fl.Pary) v.Pary->Dokumenty(p, g);
+    };
+    if (tylkoPary) {
+        dokumenty(filtry[0], [&](int32_t d) { wynik[d] = 1; });
+        return true;
+    }
+
+    // Confirmed in the image from the rarest word of the phrase.
     std::array<TPrzebieg, kMaksSlowFrazy> kolejne = zakresy;
     std::sort(kolejne.begin(), kolejne.begin() + n,
               [](const TPrzebieg& x, const TPrzebieg& y) { return x.Dlugosc < y.Dlugosc; });
@@ -238,19 +299,18 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         roboczy.Sprawdzone.assign(size_t(N) / 64 + 1, 0);
     uint8_t* c = roboczy.Poziomy.data();
     const TPrzebieg& kotwica = kolejne[0];
-    DlaPostingow(kotwica, [&](int64_t i) { c[numer(i)] = 1; });
-    for (int k = 1; k < n; ++k) {
-        DlaPostingow(kolejne[size_t(k)], [&](int64_t i) {
-            uint8_t& s = c[numer(i)];
+    dokumenty(filtry[0], [&](int32_t d) { c[d] = 1; });
+    for (size_t k = 1; k < ileFiltrow; ++k) {
+        dokumenty(filtry[k], [&](int32_t d) {
+            uint8_t& s = c[d];
             if (s == k) s = uint8_t(k + 1);
         });
     }
     // The candidates, each once; the scratch is left zero.
     std::vector<int32_t>& kandydaci = roboczy.Kandydaci;
     kandydaci.clear();
-    DlaPostingow(kotwica, [&](int64_t i) {
-        const int32_t d = v.Postingi[i];
-        if (c[d] == n) kandydaci.push_back(d);
+    dokumenty(filtry[0], [&](int32_t d) {
+        if (c[d] == ileFiltrow) kandydaci.push_back(d);
         c[d] = 0;
     });
     // Confirm adjacency in the candidates only. When most documents are candidates the search
@@ -305,6 +365,27 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         if (!ListyZeSlowoIdx(m) && !PrzejscieNaListyZObrazu()) return;
     }
     gotowe_ = Struktura() && Listy();
+    magazyn_ = &m;
+}
+
+// slowo.par, when it was made for this index; in memory mode also for this very image, which
+// the store has hashed when it read slowo.spr.
+void TSzybkieSzukanie::OtwarciePar() {
+    paryOtwarte_ = true;
+    const TcMagazynIndeksu& m = *magazyn_;
+    TObrazSlow o;
+    o.Obraz = v_.Obraz;
+    o.Aux = v_.Aux;
+    o.Dlugosc = v_.DlugoscObrazu;
+    o.PlikRef = v_.PlikRef;
+    o.SlowoRef = int64_t(m.SlowoRef.size()) == int64_t(m.W) + 2 ? m.SlowoRef.data() : nullptr;
+    o.N = v_.N;
+    o.W = v_.W;
+    const uint64_t skrot = m.NaDysku ? 0 : m.SkrotObrazu();
+    std::string powod;
+    if (pary_.Otwarcie(m.Sciezka(PlikParSlow), o, skrot, powod)) v_.Pary = &pary_;
+    else if (!powod.empty())
+        std::fprintf(stderr, "%s: %s; phrases are searched without it\n", m.Sciezka(PlikParSlow).c_str(), powod.c_str());
 }
 
 // Memory mode with slowo.spr: the lists mapped from slowo.idx, each checked when first read.
@@ -385,8 +466,14 @@ bool TSzybkieSzukanie::ListyZObrazu() {
 bool TSzybkieSzukanie::Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik) {
     const int n = fraza.LiczbaSlow;
     if (!gotowe_ || n < 1 || n > kMaksSlowFrazy || wynik.Dlugosc() < v_.N + 1) return false;
+    if (n >= 2 && !paryOtwarte_) OtwarciePar();
     try {
         return SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
+    } catch (const EParyUszkodzone& e) {
+        // Nothing was set: phrases are searched from now on as without the file.
+        std::fprintf(stderr, "%s: %s; phrases are searched without it\n", PlikParSlow, e.what());
+        v_.Pary = nullptr;
+        return Szukanie(fraza, wynik);
     } catch (const EListaNiezgodna& e) {
         // Nothing was set: the lists are built from the image, as without slowo.spr, and the
         // search runs again on them.

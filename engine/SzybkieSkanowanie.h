@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "Fraza.h"
+#include "ParySlow.h"
 #include "TablicaPliku.h"
 
 class TcMagazynIndeksu;
@@ -45,6 +46,7 @@ struct TWidokIndeksu {
     bool SprawdzanieRuchu = false;        // check a candidate's separator when first read (disk mode)
     bool ZapowiadanieList = false;        // the lists are a mapped file: announce each run before reading it
     const uint32_t* SumyList = nullptr;   // memory mode reading slowo.idx: each list's checksum, [0..W]
+    TParySlow* Pary = nullptr;            // slowo.par, when it is there and made for this index
 };
 
 // A list of slowo.idx that disagrees with its checksum in slowo.spr (memory mode).
@@ -53,10 +55,6 @@ public:
     explicit EListaNiezgodna(int32_t slowo) : std::runtime_error("list disagrees with its checksum"), Slowo(slowo) {}
     int32_t Slowo;
 };
-
-// Asks the kernel to read [p, p + bajty) of a mapped file now, in large requests, rather than
-// page by page as a search touches it.
-void Zapowiedz(const void* p, size_t bajty);
 
 // Scratch kept between searches, so that a search allocates nothing.
 struct TRoboczeSzukania {
@@ -75,7 +73,8 @@ struct TRoboczeSzukania {
 // cleared). The view must have passed TSzybkieSzukanie's checks. False, with nothing set, only
 // for a phrase of no word or more than 16 words. A document number outside 1..N in the lists,
 // or (disk mode) a candidate's run not ending in its separator, raises ECorruptIndex; a list
-// that disagrees with its checksum raises EListaNiezgodna before anything is set.
+// that disagrees with its checksum raises EListaNiezgodna before anything is set, a damaged
+// part of slowo.par EParyUszkodzone, also before.
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy);
 
 class TSzybkieSzukanie {
@@ -90,9 +89,12 @@ public:
     // Memory mode: are the lists read from slowo.idx (checked against slowo.spr) rather than
     // built from the image?
     bool ListyZPliku() const { return v_.SumyList != nullptr; }
+    // Are phrases searched through slowo.par?
+    bool ZParami() const { return v_.Pary != nullptr; }
 
 private:
     bool ListyZeSlowoIdx(const TcMagazynIndeksu& m);
+    void OtwarciePar();
     bool PrzejscieNaListyZObrazu();
     bool Struktura() const;
     bool Listy() const;
@@ -100,6 +102,9 @@ private:
     TWidokIndeksu v_;
     TTablicaPliku<int32_t> idx_;    // slowo.idx, mapped for reads in announced runs
     TTablicaPliku<uint16_t> img_;   // tekst.img, disk mode
+    TParySlow pary_;
+    const TcMagazynIndeksu* magazyn_ = nullptr;
+    bool paryOtwarte_ = false;   // slowo.par is opened by the first search of two words or more
     std::vector<int32_t> slowoRef_;    // memory mode: [0..W+1], built with the lists
     size_t liczbaRef_ = 0;             // entries of the offsets in use (slowoRef_ or the store's)
     std::vector<int32_t> postingi_;    // memory mode: the lists built from the image

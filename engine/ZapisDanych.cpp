@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "Bledy.h"
+#include "ParySlow.h"
 #include "Skrot.h"
 #include "SumyList.h"
 #include "TablicaPliku.h"
@@ -291,6 +292,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
 
     // Document list and image offsets.
     ZapisListyNazw(sciezka("plik.dat"), m.nazwy);
+    std::vector<int32_t> plikRef(size_t(n) + 2, 0);   // as the store holds plik.ref: [0..N+1]
     {
         std::vector<int32_t> ref(size_t(n) + 1);
         int64_t poz = 0;
@@ -300,6 +302,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
         }
         ref[size_t(n)] = Przesuniecie(poz, sciezka("tekst.img"));
         ZapisInt32(sciezka("plik.ref"), ref);
+        std::copy(ref.begin(), ref.end(), plikRef.begin() + 1);
     }
 
     // Sorted word list: temporary id -> word number.
@@ -326,6 +329,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
     // Posting offsets in word order.
     std::vector<int64_t> kursor(size_t(w) + 1, 0);   // word number -> next free slot of its list
     int64_t razem = 0;
+    std::vector<int32_t> slowoRef(size_t(w) + 2, 0);   // as the store holds slowo.ref: [0..W+1]
     {
         std::vector<int32_t> ref(size_t(w) + 1);
         for (int32_t k = 1; k <= w; ++k) {
@@ -335,6 +339,7 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
         }
         ref[size_t(w)] = Przesuniecie(4 * razem, sciezka("slowo.idx"));
         ZapisInt32(sciezka("slowo.ref"), ref);
+        std::copy(ref.begin(), ref.end(), slowoRef.begin() + 1);
         m.liczbaDokumentow = {};
         m.ostatniDokument = {};
         m.ids = {};
@@ -394,6 +399,17 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
         sumy.BajtyObrazu = int64_t(obraz.size());
         sumy.SkrotObrazu = mSkrot64(obraz.data(), obraz.size());
         ZapisBajtow(sciezka(PlikSumList), ZapisSumList(sumy));
+
+        // The documents of each pair of neighbouring words, for phrases.
+        TObrazSlow o;
+        o.Obraz = reinterpret_cast<const uint16_t*>(obraz.data());
+        o.Aux = rozszerzone ? aux.data() : nullptr;
+        o.Dlugosc = int64_t(obraz.size()) / 2;
+        o.PlikRef = plikRef.data();
+        o.SlowoRef = slowoRef.data();
+        o.N = n;
+        o.W = w;
+        ZapisBajtow(sciezka(PlikParSlow), ZapisParSlow(o, sumy.SkrotObrazu));
     }
     postingi = {};
     if (rozszerzone) {

@@ -12,6 +12,14 @@
 
 #include "cp1250.h"
 
+void Zapowiedz(const void* p, size_t bajty) {
+    if (bajty == 0) return;
+    static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t od = reinterpret_cast<uintptr_t>(p) & ~(strona - 1);
+    const uintptr_t do_ = reinterpret_cast<uintptr_t>(p) + bajty;
+    madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_WILLNEED);
+}
+
 namespace {
 
 size_t Strona() {

@@ -26,6 +26,10 @@
 
 enum class TOdczytTablicy { NaZadanie, Losowo, Zapelnienie, DuzeStrony };
 
+// Asks the kernel to read [p, p + bajty) of a mapped file now, in large requests, rather than
+// page by page as it is touched.
+void Zapowiedz(const void* p, size_t bajty);
+
 class TMapowaniePliku {
 public:
     TMapowaniePliku() = default;
