@@ -50,76 +50,64 @@ uint64_t SkrotBloku(const uint64_t* od, const uint32_t* drugie, const uint32_t* 
 
 uint32_t SumaListy(const uint8_t* lista, size_t bajty, uint32_t df) { return uint32_t(mSkrot64(lista, bajty, df)); }
 
-// A set of pairs as 64-bit keys (first word above, second below), each with a 32-bit value:
-// open addressing, linear probing, doubled at half full.
+// A set of pairs as 64-bit keys (first word above, second below; never 0, as no word is 0),
+// each with a 32-bit value and the last document that met it: open addressing, linear probing,
+// doubled at half full. All share a slot, so that a lookup costs one cache miss.
 class TMapaPar {
 public:
+    struct TMiejsce {
+        uint64_t Klucz = 0;
+        uint32_t Wartosc = 0;
+        int32_t Ostatni = 0;
+    };
     TMapaPar() { Rozmiar(1 << 16); }
-    uint32_t& operator[](uint64_t klucz) {
-        size_t i = Miejsce(klucz);
-        if (!zajete_[i]) {
-            if (2 * (ile_ + 1) > klucze_.size()) {
-                Rozmiar(2 * klucze_.size());
-                i = Miejsce(klucz);
+    TMiejsce& operator[](uint64_t klucz) {
+        TMiejsce* m = Miejsce(klucz);
+        if (m->Klucz == 0) {
+            if (2 * (ile_ + 1) > miejsca_.size()) {
+                Rozmiar(2 * miejsca_.size());
+                m = Miejsce(klucz);
             }
-            zajete_[i] = 1;
-            klucze_[i] = klucz;
-            wartosci_[i] = 0;
+            *m = TMiejsce{klucz, 0, 0};
             ++ile_;
         }
-        return wartosci_[i];
+        return *m;
     }
     template <class F>
     void Kazdy(F&& f) {
-        for (size_t i = 0; i < klucze_.size(); ++i)
-            if (zajete_[i]) f(klucze_[i], wartosci_[i]);
+        for (TMiejsce& m : miejsca_)
+            if (m.Klucz != 0) f(m);
     }
     size_t Ile() const { return ile_; }
 
 private:
-    size_t Miejsce(uint64_t k) const {
-        const size_t maska = klucze_.size() - 1;
+    TMiejsce* Miejsce(uint64_t k) {
+        const size_t maska = miejsca_.size() - 1;
         size_t i = size_t((k * 0x9E3779B97F4A7C15ull) >> 20) & maska;
-        while (zajete_[i] && klucze_[i] != k) i = (i + 1) & maska;
-        return i;
+        while (miejsca_[i].Klucz != 0 && miejsca_[i].Klucz != k) i = (i + 1) & maska;
+        return &miejsca_[i];
     }
     void Rozmiar(size_t n) {
-        std::vector<uint64_t> k(n);
-        std::vector<uint32_t> v(n);
-        std::vector<uint8_t> z(n);
-        k.swap(klucze_);
-        v.swap(wartosci_);
-        z.swap(zajete_);
-        for (size_t i = 0; i < k.size(); ++i)
-            if (z[i]) {
-                const size_t j = Miejsce(k[i]);
-                zajete_[j] = 1;
-                klucze_[j] = k[i];
-                wartosci_[j] = v[i];
-            }
+        std::vector<TMiejsce> stare(n);
+        stare.swap(miejsca_);
+        for (const TMiejsce& m : stare)
+            if (m.Klucz != 0) *Miejsce(m.Klucz) = m;
     }
-    std::vector<uint64_t> klucze_;
-    std::vector<uint32_t> wartosci_;
-    std::vector<uint8_t> zajete_;
+    std::vector<TMiejsce> miejsca_;
     size_t ile_ = 0;
 };
 
-// Calls f(d, keys) for each document with its pairs, each once, ascending.
+// Calls f(d, key) for each pair of neighbouring words of each document, in document order.
 template <class F>
 void ParyDokumentow(const TObrazSlow& o, F&& f) {
-    std::vector<uint64_t> klucze;
     for (int32_t d = 1; d <= o.N; ++d) {
         const int64_t a = o.PlikRef[d] / 2, b = o.PlikRef[d + 1] / 2 - 1;   // [a, b): the run without its separator
-        klucze.clear();
         uint64_t poprzednie = a < b ? o.Slowo(a) : 0;
         for (int64_t j = a + 1; j < b; ++j) {
             const uint64_t w = o.Slowo(j);
-            klucze.push_back(poprzednie << 32 | w);
+            f(d, poprzednie << 32 | w);
             poprzednie = w;
         }
-        std::sort(klucze.begin(), klucze.end());
-        klucze.erase(std::unique(klucze.begin(), klucze.end()), klucze.end());
-        f(d, klucze);
     }
 }
 
@@ -128,17 +116,21 @@ void ParyDokumentow(const TObrazSlow& o, F&& f) {
 uint64_t SkrotPrzesuniec(const int32_t* ref, int32_t ile) { return mSkrot64(ref + 1, 4 * size_t(ile), 1); }
 
 std::string ZapisParSlow(const TObrazSlow& o, uint64_t skrotObrazu) {
-    // First pass: each pair's documents counted.
+    // First pass: each pair's documents counted, each document once.
     TMapaPar mapa;
-    ParyDokumentow(o, [&](int32_t, const std::vector<uint64_t>& klucze) {
-        for (uint64_t k : klucze) ++mapa[k];
+    ParyDokumentow(o, [&](int32_t d, uint64_t k) {
+        TMapaPar::TMiejsce& m = mapa[k];
+        if (m.Ostatni != d) {
+            m.Ostatni = d;
+            ++m.Wartosc;
+        }
     });
     std::vector<std::pair<uint64_t, uint32_t>> pary;
     pary.reserve(mapa.Ile());
-    mapa.Kazdy([&](uint64_t k, uint32_t df) { pary.emplace_back(k, df); });
+    mapa.Kazdy([&](const TMapaPar::TMiejsce& m) { pary.emplace_back(m.Klucz, m.Wartosc); });
     std::sort(pary.begin(), pary.end());
     const uint64_t P = pary.size(), W = uint64_t(o.W);
-    for (uint64_t i = 0; i < P; ++i) mapa[pary[i].first] = uint32_t(i);
+    for (uint64_t i = 0; i < P; ++i) mapa[pary[i].first] = TMapaPar::TMiejsce{pary[i].first, uint32_t(i), 0};
 
     const TUklad u(W, P);
     const size_t slowaMapy = size_t(o.N) / 64 + 1;
@@ -153,17 +145,18 @@ std::string ZapisParSlow(const TObrazSlow& o, uint64_t skrotObrazu) {
 
     // Second pass: the documents into their lists.
     std::vector<uint64_t> kursor(przes.begin(), przes.end() - 1);
-    ParyDokumentow(o, [&](int32_t d, const std::vector<uint64_t>& klucze) {
-        for (uint64_t k : klucze) {
-            const uint32_t i = mapa[k];
-            if (mapa_(pary[i].second)) {
-                uint64_t* m = reinterpret_cast<uint64_t*>(dane + przes[i]);
-                m[d >> 6] |= uint64_t(1) << (d & 63);
-            } else {
-                const uint32_t v = uint32_t(d);
-                std::memcpy(dane + kursor[i], &v, 4);
-                kursor[i] += 4;
-            }
+    ParyDokumentow(o, [&](int32_t d, uint64_t k) {
+        TMapaPar::TMiejsce& m = mapa[k];
+        if (m.Ostatni == d) return;
+        m.Ostatni = d;
+        const uint32_t i = m.Wartosc;
+        if (mapa_(pary[i].second)) {
+            uint64_t* bity = reinterpret_cast<uint64_t*>(dane + przes[i]);
+            bity[d >> 6] |= uint64_t(1) << (d & 63);
+        } else {
+            const uint32_t v = uint32_t(d);
+            std::memcpy(dane + kursor[i], &v, 4);
+            kursor[i] += 4;
         }
     });
 
@@ -217,13 +210,13 @@ bool TParySlow::Otwarcie(const std::string& plik, const TObrazSlow& o, uint64_t 
     TNaglowek h{};
     if (rozmiar < kNaglowek || std::memcmp(b, kZnak, sizeof kZnak) != 0) return odrzucenie("not a word pair file");
     std::memcpy(&h, b, sizeof h);
+    if (mSkrot64(&h, kPokryteNaglowkiem) != h.Skrot) return odrzucenie("it is damaged");
     if (int64_t(h.N) != o.N || int64_t(h.W) != o.W || h.BajtyObrazu != uint64_t(o.Dlugosc) * 2)
         return odrzucenie("it was made for another index");
     const uint64_t W = h.W;
     if (h.P >= (uint64_t(1) << 40) || h.BajtyDanych >= (uint64_t(1) << 48)) return odrzucenie("it is damaged");
     const TUklad u(W, h.P);
     if (u.Dane + h.BajtyDanych != rozmiar) return odrzucenie("its size does not match its header");
-    if (mSkrot64(&h, kPokryteNaglowkiem) != h.Skrot) return odrzucenie("it is damaged");
     od_ = reinterpret_cast<const uint64_t*>(b + u.Od);
     sumyBlokow_ = reinterpret_cast<const uint64_t*>(b + u.SumyBlokow);
     if (h.SkrotPlikRef != SkrotPrzesuniec(o.PlikRef, o.N + 1) ||

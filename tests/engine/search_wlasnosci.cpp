@@ -1,8 +1,10 @@
 // Phrase search against a brute-force check over the documents' word lists, on generated
-// corpora: memory mode, disk mode and the plain scan must agree for every phrase.
+// corpora: memory mode, disk mode and the plain scan must agree for every phrase, with the
+// word pair file and without it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <set>
 #include <string>
@@ -131,10 +133,23 @@ std::vector<std::vector<std::string>> Frazy(const TKorpus& k, size_t ile, unsign
     return frazy;
 }
 
+void Porownanie(const TKorpus& k, const std::string& katalog, size_t ileFraz);
+
+// With slowo.par, then without it: a phrase filters its candidates by word pairs, or by words.
 void Porownanie(const TKorpus& k, size_t ileFraz) {
     TTymczasowyKatalog dir;
     Zapis(k, dir.Sciezka());
-    TOpcjeLadowania pamiec{dir.Sciezka()}, dysk{dir.Sciezka()};
+    for (bool pary : {true, false}) {
+        SCOPED_TRACE(pary ? "with slowo.par" : "without slowo.par");
+        if (!pary) {
+            ASSERT_EQ(std::remove((dir.Sciezka() + "/slowo.par").c_str()), 0);
+        }
+        Porownanie(k, dir.Sciezka(), ileFraz);
+    }
+}
+
+void Porownanie(const TKorpus& k, const std::string& katalog, size_t ileFraz) {
+    TOpcjeLadowania pamiec{katalog}, dysk{katalog};
     dysk.WymusDysk = true;
     TcZapytanie qp(pamiec), qs(pamiec), qd(dysk);
     qs.ListyWPamieci = false;   // the plain scan of the whole image
