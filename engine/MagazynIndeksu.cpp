@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ParySlow.h"
 #include "Skrot.h"
 #include "SumyList.h"
 #include "cp1250.h"
@@ -172,9 +173,13 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     if (rozmiarObrazu != PlikRef[N + 1]) Niezgodny("plik.ref", "tekst.img");
     DlugoscObrazu = rozmiarObrazu / 2;
     if (NaDysku) {
-        // Phrase searches read most of the image: its reading starts now, while the window
-        // opens and the first query is typed, rather than a page at a time under the first search.
-        TekstImg.Zapowiedz();
+        // Without slowo.par, phrase searches read most of the image: its reading starts now,
+        // while the window opens and the first query is typed, rather than a page at a time
+        // under the first search. With it, phrases read only their candidates' runs, and a
+        // whole image read at every start would only stand in the way of the first search's
+        // own reads.
+        struct stat st {};
+        if (::stat(Sciezka(PlikParSlow).c_str(), &st) != 0) TekstImg.Zapowiedz();
     } else {
         TekstImg.Zamknij();
         Obraz.Wczytaj(Sciezka("tekst.img"), 0, TrybBledu::Wyjatek, TOdczytTablicy::DuzeStrony);

@@ -1,7 +1,10 @@
 // Fast phrase search over a consistent index: the posting lists narrow the documents, the word
 // image confirms adjacency in those documents only. Gives the same sets as scanning the whole
 // image (memory mode) or reading candidate documents with one read each (disk mode), because
-// a document is in the posting list of every word it contains.
+// a document is in the posting list of every word it contains. With slowo.par (ParySlow.h), a
+// pair of neighbouring words narrows by the documents where the two stand together: a phrase
+// of two words is then answered from the pairs' lists alone, a longer one reads only documents
+// holding each of its pairs.
 //
 //   TSzybkieSzukanie s(magazyn);          // lists from the image, or slowo.idx and tekst.img mapped
 //   if (!s.Szukanie(AnalizaFrazy(magazyn, "podatek doch*"), wynik)) ...   // the plain search instead

@@ -68,8 +68,9 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
     wynik.Wypelnienie(false);
     // Posting lists narrow a phrase to its candidate documents: in memory mode mapped from
     // slowo.idx as far as slowo.spr vouches for them, else built once from the image; mapped
-    // with the image from slowo.idx and tekst.img in disk mode. They decline (and the plain
-    // search runs) when the files no longer match the store, or cannot be mapped.
+    // with the image from slowo.idx and tekst.img in disk mode; slowo.par, when there, gives
+    // the documents of each pair of neighbouring words. They decline (and the plain search
+    // runs) when the files no longer match the store, or cannot be mapped.
     if (ListyWPamieci && fraza_.LiczbaSlow >= 1) {
         if (!szybkie_) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
         if (szybkie_->Szukanie(fraza_, wynik)) return;
