@@ -133,11 +133,8 @@ std::string ZapisParSlow(const TObrazSlow& o, uint64_t skrotObrazu) {
     for (uint64_t i = 0; i < P; ++i) mapa[pary[i].first] = TMapaPar::TMiejsce{pary[i].first, uint32_t(i), 0};
 
     const TUklad u(W, P);
-    const size_t slowaMapy = size_t(o.N) / 64 + 1;
-    const auto mapa_ = [&](uint32_t df) { return 4 * uint64_t(df) > 8 * slowaMapy; };
-    const auto rozmiar = [&](uint32_t df) { return mapa_(df) ? 8 * uint64_t(slowaMapy) : Do8(4 * uint64_t(df)); };
     std::vector<uint64_t> przes(P + 1, 0);
-    for (uint64_t i = 0; i < P; ++i) przes[i + 1] = przes[i] + rozmiar(pary[i].second);
+    for (uint64_t i = 0; i < P; ++i) przes[i + 1] = przes[i] + BajtyListyPary(pary[i].second, o.N);
     const uint64_t bajtyDanych = przes[P];
     std::string b(u.Dane + bajtyDanych, '\0');
     char* const baza = b.data();
@@ -150,7 +147,7 @@ std::string ZapisParSlow(const TObrazSlow& o, uint64_t skrotObrazu) {
         if (m.Ostatni == d) return;
         m.Ostatni = d;
         const uint32_t i = m.Wartosc;
-        if (mapa_(pary[i].second)) {
+        if (ListaParyJakoMapa(pary[i].second, o.N)) {
             uint64_t* bity = reinterpret_cast<uint64_t*>(dane + przes[i]);
             bity[d >> 6] |= uint64_t(1) << (d & 63);
         } else {
@@ -254,7 +251,7 @@ void TParySlow::SprawdzenieBloku(int32_t w1) {
     for (uint64_t p = p0; p < p1; ++p) {
         const bool dobra = drugie_[p] >= 1 && drugie_[p] <= uint32_t(W_) && (p == p0 || drugie_[p] > drugie_[p - 1]) &&
                            df_[p] >= 1 && df_[p] <= uint32_t(N_) && przes_[p + 1] >= przes_[p] &&
-                           przes_[p + 1] - przes_[p] == RozmiarListy(df_[p]) && przes_[p + 1] <= bajtyDanych_ &&
+                           przes_[p + 1] - przes_[p] == BajtyListyPary(df_[p], N_) && przes_[p + 1] <= bajtyDanych_ &&
                            przes_[p] % 8 == 0;
         if (!dobra) throw EParyUszkodzone("the pairs of word " + std::to_string(w1) + " are out of order");
     }
@@ -273,7 +270,7 @@ void TParySlow::SprawdzenieListy(int64_t p) {
     bool dobra = true;
     if (Mapa(p)) {
         const uint64_t* m = reinterpret_cast<const uint64_t*>(l);
-        const size_t slowa = SlowaMapy();
+        const size_t slowa = SlowaMapyPar(N_);
         uint64_t ile = 0;
         for (size_t i = 0; i < slowa; ++i) ile += uint64_t(__builtin_popcountll(m[i]));
         const int reszta = (N_ + 1) & 63;   // bits of the last word in use

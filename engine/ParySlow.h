@@ -55,6 +55,14 @@ struct TObrazSlow {
     }
 };
 
+// How a pair's list of df documents out of N is kept: as a bitmap of N + 1 bits when the
+// numbers would take more room; and its bytes in the file.
+inline size_t SlowaMapyPar(int32_t N) { return size_t(N) / 64 + 1; }
+inline bool ListaParyJakoMapa(uint32_t df, int32_t N) { return 4 * uint64_t(df) > 8 * SlowaMapyPar(N); }
+inline uint64_t BajtyListyPary(uint32_t df, int32_t N) {
+    return ListaParyJakoMapa(df, N) ? 8 * SlowaMapyPar(N) : (4 * uint64_t(df) + 7) / 8 * 8;
+}
+
 // The hash of offsets [1..ile] of plik.ref or slowo.ref, which binds slowo.par to its index.
 uint64_t SkrotPrzesuniec(const int32_t* ref, int32_t ile);
 
@@ -86,7 +94,7 @@ public:
 
     // Pair p's list, checked at the first call for p (its block checked first).
     void SprawdzenieListy(int64_t p);
-    bool Mapa(int64_t p) const { return JestMapa(df_[p]); }
+    bool Mapa(int64_t p) const { return ListaParyJakoMapa(df_[p], N_); }
     const uint8_t* Lista(int64_t p) const { return dane_ + przes_[p]; }
     size_t BajtyListy(int64_t p) const { return size_t(przes_[p + 1] - przes_[p]); }
 
@@ -95,7 +103,7 @@ public:
     void Dokumenty(int64_t p, F&& f) const {
         if (Mapa(p)) {
             const uint64_t* m = reinterpret_cast<const uint64_t*>(Lista(p));
-            const size_t slowa = SlowaMapy();
+            const size_t slowa = SlowaMapyPar(N_);
             for (size_t i = 0; i < slowa; ++i)
                 for (uint64_t x = m[i]; x != 0; x &= x - 1) f(int32_t(i * 64 + size_t(__builtin_ctzll(x))));
             return;
@@ -105,12 +113,6 @@ public:
     }
 
 private:
-    size_t SlowaMapy() const { return size_t(N_) / 64 + 1; }
-    bool JestMapa(uint32_t df) const { return 4 * uint64_t(df) > 8 * SlowaMapy(); }
-    uint64_t RozmiarListy(uint32_t df) const {
-        return JestMapa(df) ? 8 * SlowaMapy() : (4 * uint64_t(df) + 7) / 8 * 8;
-    }
-
     TTablicaPliku<uint8_t> plik_;
     int32_t N_ = 0, W_ = 0;
     uint64_t P_ = 0, bajtyDanych_ = 0;
