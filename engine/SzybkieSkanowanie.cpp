@@ -1,6 +1,5 @@
 #include "SzybkieSkanowanie.h"
 
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
