@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QMenu>
 #include <QPainter>
@@ -41,6 +42,7 @@
 #include "TekstRaportu.h"
 #include "f_NazwaRaportu.h"
 #include "f_Winieta.h"
+#include "KatalogRoboczy.h"
 #include "k_Raport.h"
 #include "s_Raport.h"
 #include "mDialog.h"
@@ -77,6 +79,7 @@ TfGlowne::TfGlowne(const TOpcjeLadowania& opcje, QWidget* rodzic) : QWidget(rodz
     UtworzenieRamki();
     TOpcjeSesji o;
     o.Ladowanie = opcje;
+    o.KatalogRoboczy = KatalogRoboczy(opcje.Katalog).Sciezka;
     sesja_ = std::make_unique<TcSesja>(o);
     UtworzenieCzesci();
     // The template table comes after the window: a table that cannot be opened or made ends
@@ -382,7 +385,7 @@ void TfGlowne::PomocDoProgramuClick() {
 }
 
 void TfGlowne::OProgramieClick() {
-    TfWinieta okno(this);
+    TfWinieta okno(this, QFile::decodeName(QByteArray::fromStdString(sesja_->KatalogRoboczy())));
     okno.exec();
 }
 

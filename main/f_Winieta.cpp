@@ -1,12 +1,13 @@
 #include "f_Winieta.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
 #include "Glify.h"
 
-TfWinieta::TfWinieta(QWidget* rodzic)
+TfWinieta::TfWinieta(QWidget* rodzic, const QString& folderRoboczy)
     : QDialog(rodzic, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("TfWinieta"));
@@ -54,6 +55,21 @@ TfWinieta::TfWinieta(QWidget* rodzic)
     adres->setObjectName(QStringLiteral("lbAdres"));
     adres->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     adres->setGeometry(44, 108, 230, 90);
+
+    if (!folderRoboczy.isEmpty()) {
+        // Where reports and templates are kept: the data directory, or the user's own folder
+        // when the data directory cannot be written. A long path loses its middle, not its end.
+        auto* folder = new QLabel(this);
+        folder->setObjectName(QStringLiteral("lbFolderRoboczy"));
+        QFont ff = folder->font();
+        ff.setPixelSize(10);
+        folder->setFont(ff);
+        folder->setGeometry(44, 200, 236, 40);
+        folder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const QString sciezka = QFontMetrics(ff).elidedText(folderRoboczy, Qt::ElideMiddle, 236);
+        folder->setText(QStringLiteral("Raporty i szablony:\n") + sciezka);
+        folder->setToolTip(folderRoboczy);
+    }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btOk"));

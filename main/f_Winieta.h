@@ -1,5 +1,6 @@
 // TfWinieta: the About window ("O programie"): the program's icon and title, the maker's
-// name and address under the word PRODUCENT written downwards, and OK.
+// name and address under the word PRODUCENT written downwards, the folder that holds the
+// user's reports and templates (when given), and OK.
 #pragma once
 
 #include <QDialog>
@@ -7,5 +8,5 @@
 class TfWinieta : public QDialog {
     Q_OBJECT
 public:
-    explicit TfWinieta(QWidget* rodzic = nullptr);
+    explicit TfWinieta(QWidget* rodzic = nullptr, const QString& folderRoboczy = QString());
 };

@@ -30,7 +30,8 @@ std::unique_ptr<TSlownik> Slownik(const std::string& sciezka, bool wymagany) {
 
 }  // namespace
 
-TcSesja::TcSesja(const TOpcjeSesji& opcje) : katalog_(opcje.Ladowanie.Katalog) {
+TcSesja::TcSesja(const TOpcjeSesji& opcje)
+    : katalog_(opcje.Ladowanie.Katalog), katalogRoboczy_(opcje.KatalogRoboczy.empty() ? katalog_ : opcje.KatalogRoboczy) {
     konfiguracja_ = std::make_unique<TcKonfiguracja>();
     if (opcje.OdczytKonfiguracji) konfiguracja_->OdczytanieKonfiguracji(TGeometriaOkna{});
     const bool wymagane = opcje.SlownikiWymagane;
@@ -76,7 +77,7 @@ bool TcSesja::PrzygotowanieRodzin() {
 TcSesja::~TcSesja() { Zwolnienie(); }
 
 void TcSesja::OtwarcieSzablonow() {
-    if (!szablony_) szablony_ = std::make_unique<Tdm_Szablon>(katalog_);
+    if (!szablony_) szablony_ = std::make_unique<Tdm_Szablon>(katalogRoboczy_);
 }
 
 void TcSesja::Zwolnienie() {

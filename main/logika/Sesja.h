@@ -44,6 +44,8 @@ struct TOpcjeSesji {
     bool SlownikiWymagane = true;
     // Where the dictionaries are, when not in the data directory (the benchmarks keep them apart).
     std::string KatalogSlownikow;
+    // Where the template table is (KatalogRoboczy.h); "" = the data directory.
+    std::string KatalogRoboczy;
     // Read "Belvastrona.ini" at once (the window); off, the configuration keeps its defaults and
     // the user's folder is not touched (the command-line tool, the benchmarks).
     bool OdczytKonfiguracji = true;
@@ -97,6 +99,8 @@ public:
     // The data directory as given ("" = the current folder) and a file's path in it.
     const std::string& Katalog() const { return katalog_; }
     std::string SciezkaDanych(const std::string& nazwa) const { return Sciezka(katalog_, nazwa); }
+    // The folder of the template table ("" = the data directory).
+    const std::string& KatalogRoboczy() const { return katalogRoboczy_; }
 
     // Releases the parser, the queries and the dictionaries (in that order); the configuration
     // stays. Called by the destructor when not called before.
@@ -106,6 +110,7 @@ private:
     static std::string Sciezka(const std::string& katalog, const std::string& nazwa);
 
     std::string katalog_;
+    std::string katalogRoboczy_;
     std::unique_ptr<TcKonfiguracja> konfiguracja_;
     std::unique_ptr<TcSlownikTxtAkt> akty_;
     std::unique_ptr<TcSlownikTxt> dzialy_;
