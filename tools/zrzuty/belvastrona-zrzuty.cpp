@@ -374,7 +374,8 @@ int main(int argc, char** argv) {
         ok = Zapisanie(okno, katalog, QStringLiteral("TsPrzepis")) && ok;
     }
     {
-        TfWinieta okno(glowne.get());
+        // A long working folder, as an installed corpus gives one: the label keeps its end.
+        TfWinieta okno(glowne.get(), QStringLiteral("/home/uzytkownik-z-dluga-nazwa/.local/share/Belvastrona"));
         ok = Zapisanie(okno, katalog, QStringLiteral("TfWinieta")) && ok;
     }
     ok = StanyDanych(*glowne, katalog) && ok;
