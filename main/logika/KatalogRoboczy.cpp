@@ -24,7 +24,8 @@ std::string KatalogUzytkownika() {
 
 TKatalogRoboczy KatalogRoboczy(const std::string& katalogDanych) {
     std::error_code blad;
-    const fs::path dane = fs::absolute(katalogDanych.empty() ? fs::path(".") : fs::path(katalogDanych), blad).lexically_normal();
+    fs::path dane = fs::absolute(katalogDanych.empty() ? fs::path(".") : fs::path(katalogDanych), blad).lexically_normal();
+    if (!dane.has_filename() && dane.has_parent_path() && dane != dane.root_path()) dane = dane.parent_path();   // "/a/b/" -> "/a/b"
     // access() also answers for a read-only mount and for another user's folder.
     if (::access(dane.c_str(), W_OK | X_OK) == 0) return {dane.string(), true};
     const std::string uzytkownika = KatalogUzytkownika();

@@ -75,8 +75,10 @@ protected:
 };
 
 TEST_F(KatalogRoboczyTest, AWritableDataDirectoryIsItsOwnWorkingFolder) {
-    const std::string w = WPotomku(uzytkownik.Sciezka(), uzytkownik.Sciezka(), [&] { return Opis(KatalogRoboczy(dane.Sciezka())); });
-    EXPECT_EQ(w, dane.Sciezka() + " (data)");
+    for (const std::string& podany : {dane.Sciezka(), dane.Sciezka() + "/.", dane.Sciezka() + "/"}) {
+        const std::string w = WPotomku(uzytkownik.Sciezka(), uzytkownik.Sciezka(), [&] { return Opis(KatalogRoboczy(podany)); });
+        EXPECT_EQ(w, dane.Sciezka() + " (data)") << podany;
+    }
     EXPECT_TRUE(fs::is_empty(uzytkownik.Sciezka()));   // nothing made for the user
 }
 

@@ -47,7 +47,8 @@ protected:
         return TcZapytanie(o).OdczytanieDokumentu(numer).Tekst;
     }
 
-    TTymczasowyKatalog dane, praca;
+    TTymczasowyKatalog dane;
+    TTymczasowyKatalog& praca = dane;   // the working folder: a data directory that can be written
     TBiezacyKatalog biezacy{praca.Sciezka()};
     std::ostringstream out, err;
 };

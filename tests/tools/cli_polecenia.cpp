@@ -45,7 +45,11 @@ protected:
 
 TEST_F(Cli, Info) {
     ASSERT_EQ(Uruchom({"info"}), 0);
-    EXPECT_EQ(out.str(), "documents 4\nwords 11\nmode memory\nletters 2-2\ntheses 3-4\n");
+    std::string oczekiwane = "documents 4\nwords 11\nmode memory\nletters 2-2\ntheses 3-4\n"
+                             "Folder roboczy (raporty i szablony): ";
+    oczekiwane += dir.Sciezka();
+    oczekiwane += '\n';
+    EXPECT_EQ(out.str(), oczekiwane);
     ASSERT_EQ(Uruchom({"--force-disk", "info"}), 0);
     EXPECT_NE(out.str().find("mode disk\n"), std::string::npos);
 }
@@ -99,8 +103,8 @@ TEST_F(Cli, ErrorsAndExitCodes) {
     EXPECT_EQ(err.str(), "Błąd w warunku dodatkowym: Brak składnika wyrażenia.\n");
     EXPECT_EQ(Uruchom({"show", "5"}), 1);
     EXPECT_NE(err.str().find("Nie ma dokumentu numer 5"), std::string::npos);
-    EXPECT_EQ(Uruchom({"query", "--chamber", "x"}), 1);
-    EXPECT_EQ(Uruchom({"frobnicate"}), 1);
+    EXPECT_EQ(Uruchom({"query", "--chamber", "x"}), 64);
+    EXPECT_EQ(Uruchom({"frobnicate"}), 64);
 
     std::ostringstream o, e;
     EXPECT_EQ(WykonaniePolecenia({"--data", dir.Plik("brak"), "info"}, o, e), 1);
@@ -122,7 +126,8 @@ TEST_F(Cli, CountEachText) {
     EXPECT_EQ(out.str(), "3\n1\n2\n0\n");
 }
 
-// Reports live in "Raporty" of the current folder, apart from the data directory.
+// Reports live in "Raporty" of the working folder: the data directory, which can be written
+// here, whatever the current folder is.
 class CliRaporty : public Cli {
 protected:
     void SetUp() override {
@@ -142,8 +147,9 @@ protected:
         const struct timespec czasy[2] = {{czas, 0}, {czas, 0}};
         ASSERT_EQ(::utimensat(AT_FDCWD, praca.Plik("Raporty/" + nazwa).c_str(), czasy, 0), 0);
     }
-    TTymczasowyKatalog praca;
-    TBiezacyKatalog biezacy{praca.Sciezka()};
+    TTymczasowyKatalog& praca = dir;
+    TTymczasowyKatalog gdzieIndziej;
+    TBiezacyKatalog biezacy{gdzieIndziej.Sciezka()};
 };
 
 TEST_F(CliRaporty, SaveRunsTheQueryAndReplacesAReportOnlyWhenForced) {
@@ -185,9 +191,10 @@ TEST_F(CliRaporty, ListIsNewestFirstWithNamesAndDates) {
     Czas("Łódź.rap", 2006, 1, 2, 23, 59);
     ZapisPliku(praca.Plik("Raporty/notatka.txt"), "x");
 
-    // Without a data directory too.
+    // Without an index too.
+    std::filesystem::remove(dir.Plik("plik.dat"));
     std::ostringstream o, e;
-    ASSERT_EQ(WykonaniePolecenia({"--data", dir.Plik("brak"), "report", "list"}, o, e), 0) << e.str();
+    ASSERT_EQ(WykonaniePolecenia({"--data", dir.Sciezka(), "report", "list"}, o, e), 0) << e.str();
     EXPECT_EQ(o.str(), "Łódź\t2006-01-02 23:59\na\t2005-03-05 10:00\nb\t2005-03-05 10:00\n");
 
     std::filesystem::remove_all(praca.Plik("Raporty"));
@@ -222,11 +229,11 @@ TEST_F(CliRaporty, RefusedNamesUnreadableReportsAndFailedSaves) {
     EXPECT_EQ(err.str(), "Nazwa raportu nie może zaczynać się od kropki.\n");
     EXPECT_EQ(Uruchom({"report", "save", "   "}), 1);
     EXPECT_EQ(err.str(), "Nazwa raportu jest pusta.\n");
-    EXPECT_EQ(Uruchom({"report", "save"}), 1);
-    EXPECT_EQ(Uruchom({"report", "show", "a", "b"}), 1);
-    EXPECT_EQ(Uruchom({"report"}), 1);
-    EXPECT_EQ(Uruchom({"report", "delete", "a"}), 1);
-    EXPECT_EQ(Uruchom({"report", "save", "a", "--count"}), 1);
+    EXPECT_EQ(Uruchom({"report", "save"}), 64);
+    EXPECT_EQ(Uruchom({"report", "show", "a", "b"}), 64);
+    EXPECT_EQ(Uruchom({"report"}), 64);
+    EXPECT_EQ(Uruchom({"report", "delete", "a"}), 64);
+    EXPECT_EQ(Uruchom({"report", "save", "a", "--count"}), 64);
 
     EXPECT_EQ(Uruchom({"report", "show", "brak"}), 1);
     EXPECT_EQ(err.str(), "Nie ma raportu 'brak' (Raporty/brak.rap).\n");
@@ -239,17 +246,20 @@ TEST_F(CliRaporty, RefusedNamesUnreadableReportsAndFailedSaves) {
     EXPECT_EQ(Uruchom({"report", "show", "pusty"}), 1);
     EXPECT_EQ(err.str(), "Plik raportu 'Raporty/pusty.rap' jest pusty.\n");
 
-    // The folder is never created: without it the save fails.
+    // A missing folder comes with the first report; where it cannot be made, the save fails.
     std::filesystem::remove_all(praca.Plik("Raporty"));
+    ZapisPliku(praca.Plik("Raporty"), "");
     EXPECT_EQ(Uruchom({"report", "save", "Klient", "--condition", "\"vat\""}), 1);
     EXPECT_EQ(err.str().rfind("Podczas zapisu raportu wystąpił błąd. (Raporty/Klient.rap: ", 0), 0u) << err.str();
     EXPECT_EQ(out.str(), "");
-    EXPECT_FALSE(std::filesystem::exists(praca.Plik("Raporty")));
+    std::filesystem::remove(praca.Plik("Raporty"));
+    EXPECT_EQ(Uruchom({"report", "save", "Klient", "--condition", "\"vat\""}), 0) << err.str();
+    EXPECT_TRUE(std::filesystem::exists(praca.Plik("Raporty/Klient.rap")));
 }
 
 }  // namespace
 
-// Templates are read from the table of the current folder, in description order, never written.
+// Templates are read from the table of the working folder, in description order, never written.
 TEST_F(CliRaporty, TemplatesAreListedAndShownWithoutChangingTheTable) {
     EXPECT_EQ(Uruchom({"template", "list"}), 1) << "no table: nothing is created";
     EXPECT_FALSE(std::filesystem::exists(praca.Plik("szablon.DBF")));

@@ -1,12 +1,18 @@
 #include "PoleceniaCli.h"
 
+#include <sysexits.h>
+
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "Analiza.h"
+#include "KatalogRoboczy.h"
 #include "ParserBool.h"
 #include "Sesja.h"
 #include "Mail.h"
@@ -20,17 +26,27 @@
 #include "d_Szablon.h"
 #include "mLib.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr size_t kDlugoscPoczatku = 480;   // characters of a document's text in --json
+constexpr const char* kProgram = "belvastrona-cli";
 
-// A command line that cannot be run; the message is UTF-8.
+// A command line that cannot be run (exit status EX_USAGE); the message is UTF-8.
 struct BladWywolania {
     std::string komunikat;
 };
 
+// A command that was understood but cannot be done (exit status 1); the message is UTF-8.
+struct BladWykonania {
+    std::string komunikat;
+};
+
 const char* const kPomoc =
-    "Użycie: belvastrona-cli [--data KATALOG] [--force-disk] POLECENIE\n"
+    "Użycie: belvastrona-cli [--data KATALOG] [--force-disk] POLECENIE [ARGUMENTY]\n"
+    "        belvastrona-cli --help | --version\n"
+    "Polecenia:\n"
     "  info\n"
     "  query [--condition TEKST] [--extra TEKST] [--chamber N] [--provision N]\n"
     "        [--no-interpretations] [--no-letters] [--no-theses] [--forms] [--count] [--json]\n"
@@ -42,49 +58,37 @@ const char* const kPomoc =
     "  template list\n"
     "  template show OPIS [--json]\n"
     "  mail [opcje warunku polecenia query] | mail --report NAZWA\n"
-    "Raporty to pliki NAZWA.rap folderu Raporty w bieżącym katalogu, tak jak w programie, którego\n"
-    "katalogiem bieżącym jest katalog danych; --data nie zmienia tego folderu, a program go nie\n"
-    "tworzy. Istniejący raport (wielkość liter bez znaczenia) zastępuje tylko --force.\n"
+    "Opcje:\n"
+    "  --data KATALOG  katalog danych; bez tej opcji zmienna BELVASTRONA_DANE, a bez niej\n"
+    "                  bieżący katalog\n"
+    "  --force-disk    indeks czytany z dysku, także gdy zmieściłby się w pamięci\n"
+    "  -h, --help      ten opis\n"
+    "  --version       nazwa i wersja programu\n"
+    "Folder roboczy to katalog danych, gdy można w nim zapisywać, a w przeciwnym razie\n"
+    "$XDG_DATA_HOME/Belvastrona (~/.local/share/Belvastrona); podaje go polecenie info.\n"
+    "Raporty to pliki NAZWA.rap jego folderu Raporty; istniejący raport (wielkość liter bez\n"
+    "znaczenia) zastępuje tylko --force. Szablony są czytane z jego tabeli szablon.DBF.\n"
     "mail przekazuje programowi pocztowemu (xdg-email) pierwsze 10 dokumentów wyniku zapytania,\n"
-    "zapisane jako w1.htm .. w10.htm w bieżącym katalogu, albo plik raportu; wypisuje wysłane.\n";
+    "zapisane w folderze roboczym jako w1.htm .. w10.htm, albo plik raportu; wypisuje wysłane.\n"
+    "Kod wyjścia: 0 wykonano, 1 błąd wykonania, 2 błąd w warunku, 3 błąd wewnętrzny programu,\n"
+    "4 nieudane przekazanie poczty, 64 błędne wywołanie.\n";
 
 std::string Utf8(const std::string& cp1250Tekst) { return cp1250::toUtf8(cp1250Tekst); }
 std::string Win(const std::string& utf8) { return cp1250::fromUtf8(utf8); }
 
-int32_t Liczba(const std::string& opcja, const std::string& tekst) {
+std::optional<int32_t> LiczbaCalkowita(const std::string& tekst) {
     try {
         size_t koniec = 0;
         const long v = std::stol(tekst, &koniec);
         if (koniec == tekst.size() && v >= INT32_MIN && v <= INT32_MAX) return int32_t(v);
     } catch (const std::exception&) {
     }
-    throw BladWywolania{"Opcja " + opcja + " wymaga liczby całkowitej, podano '" + tekst + "'."};
+    return std::nullopt;
 }
 
-// The command line after the global options: the command's own words, in order.
-struct TWywolanie {
-    std::string katalog = ".";
-    bool dysk = false;
-    std::string polecenie;
-    std::vector<std::string> reszta;
-};
-
-TWywolanie Rozbior(const std::vector<std::string>& a) {
-    TWywolanie w;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i] == "--data") {
-            if (i + 1 >= a.size()) throw BladWywolania{"Opcja --data wymaga nazwy katalogu."};
-            w.katalog = a[++i];
-        } else if (a[i] == "--force-disk") {
-            w.dysk = true;
-        } else if (w.polecenie.empty()) {
-            w.polecenie = a[i];
-        } else {
-            w.reszta.push_back(a[i]);
-        }
-    }
-    if (w.polecenie.empty()) throw BladWywolania{"Nie podano polecenia."};
-    return w;
+int32_t Liczba(const std::string& opcja, const std::string& tekst) {
+    if (const std::optional<int32_t> v = LiczbaCalkowita(tekst)) return *v;
+    throw BladWywolania{"Opcja " + opcja + " wymaga liczby całkowitej, podano '" + tekst + "'."};
 }
 
 // Takes the value of an option that needs one.
@@ -92,6 +96,249 @@ std::string Wartosc(const std::vector<std::string>& r, size_t& i) {
     if (i + 1 >= r.size()) throw BladWywolania{"Opcja " + r[i] + " wymaga wartości."};
     return r[++i];
 }
+
+// The options of a query's condition (query, report save, mail), as given (UTF-8).
+struct TOpcjeWarunku {
+    std::optional<std::string> warunek, dodatkowy;
+    std::optional<int32_t> izba, przepis;
+    bool interpretacje = true, pisma = true, tezy = true, formy = false;
+    bool podane = false;   // any of them was given
+
+    // The option at r[i] (its value taken too); false for any other word.
+    bool Rozbior(const std::vector<std::string>& r, size_t& i) {
+        const std::string& o = r[i];
+        if (o == "--condition") warunek = Wartosc(r, i);
+        else if (o == "--extra") dodatkowy = Wartosc(r, i);
+        else if (o == "--chamber") izba = Liczba(o, Wartosc(r, i));
+        else if (o == "--provision") przepis = Liczba(o, Wartosc(r, i));
+        else if (o == "--no-interpretations") interpretacje = false;
+        else if (o == "--no-letters") pisma = false;
+        else if (o == "--no-theses") tezy = false;
+        else if (o == "--forms") formy = true;
+        else return false;
+        podane = true;
+        return true;
+    }
+
+    void Zastosowanie(TcZapytanie& q) const {
+        q.Interpretacja = interpretacje;
+        q.PismoMinisterstwa = pisma;
+        q.TezaOrzeczenia = tezy;
+        if (warunek) q.Warunek = Win(*warunek);
+        if (dodatkowy) q.WarunekDodatkowy = Win(*dodatkowy);
+        if (izba) q.Izba = *izba;
+        if (przepis) q.Przepis = *przepis;
+        if (formy) q.WszystkieFormy = true;
+    }
+};
+
+// The whole command line, checked before anything is loaded.
+struct TWywolanie {
+    std::optional<std::string> katalog;   // --data
+    bool dysk = false;
+    bool pomoc = false, wersja = false;
+    std::string polecenie;                // info, query, show, count, report, template, mail
+    std::string podpolecenie;             // save, list, show of report and template
+    std::vector<std::string> reszta;      // the command's own words, in order
+
+    TOpcjeWarunku warunek;                // query, report save, mail
+    bool tylkoLiczba = false, json = false, nadpisanie = false, formy = false;
+    int32_t numer = 0;                    // show
+    std::string wyroznienie;              // show --highlight (UTF-8)
+    std::vector<std::string> teksty;      // count
+    std::string nazwa;                    // report name, template description, mail --report
+    bool raport = false;                  // mail --report
+
+    bool Formy() const { return formy || warunek.formy; }
+    // Reports, templates and mail attachments live in the working folder.
+    bool WFolderzeRoboczym() const {
+        return polecenie == "info" || polecenie == "report" || polecenie == "template" || polecenie == "mail";
+    }
+    bool BezSesji() const { return polecenie == "template" || (polecenie == "report" && podpolecenie == "list"); }
+};
+
+bool ZWartoscia(const std::string& opcja) {
+    for (const char* o : {"--data", "--condition", "--extra", "--chamber", "--provision", "--highlight", "--report"})
+        if (opcja == o) return true;
+    return false;
+}
+
+void BezArgumentow(const std::string& polecenie, const std::vector<std::string>& r, size_t od) {
+    if (r.size() > od) throw BladWywolania{"Nieznany argument polecenia " + polecenie + ": '" + r[od] + "'."};
+}
+
+void RozbiorQuery(TWywolanie& w) {
+    const std::vector<std::string>& r = w.reszta;
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (w.warunek.Rozbior(r, i)) continue;
+        if (r[i] == "--count") w.tylkoLiczba = true;
+        else if (r[i] == "--json") w.json = true;
+        else throw BladWywolania{"Nieznana opcja polecenia query: '" + r[i] + "'."};
+    }
+}
+
+void RozbiorShow(TWywolanie& w) {
+    const std::vector<std::string>& r = w.reszta;
+    bool jest = false;
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (r[i] == "--highlight") {
+            w.wyroznienie = Wartosc(r, i);
+        } else if (r[i] == "--forms") {
+            w.formy = true;
+        } else if (!jest) {
+            const std::optional<int32_t> n = LiczbaCalkowita(r[i]);
+            if (!n) throw BladWywolania{"Numer dokumentu polecenia show musi być liczbą całkowitą, podano '" + r[i] + "'."};
+            w.numer = *n;
+            jest = true;
+        } else {
+            throw BladWywolania{"Nieznany argument polecenia show: '" + r[i] + "'."};
+        }
+    }
+    if (!jest) throw BladWywolania{"Polecenie show wymaga numeru dokumentu."};
+}
+
+void RozbiorCount(TWywolanie& w) {
+    for (const std::string& t : w.reszta) {
+        if (t == "--forms") w.formy = true;
+        else w.teksty.push_back(t);
+    }
+    if (w.teksty.empty()) throw BladWywolania{"Polecenie count wymaga co najmniej jednego tekstu."};
+}
+
+void RozbiorReport(TWywolanie& w) {
+    const std::vector<std::string>& r = w.reszta;
+    if (r.empty() || (r[0] != "save" && r[0] != "list" && r[0] != "show"))
+        throw BladWywolania{"Polecenie report wymaga save, list albo show."};
+    w.podpolecenie = r[0];
+    if (w.podpolecenie == "list") return BezArgumentow("report list", r, 1);
+    bool jest = false;
+    for (size_t i = 1; i < r.size(); ++i) {
+        if (w.podpolecenie == "save" && w.warunek.Rozbior(r, i)) continue;
+        if (w.podpolecenie == "save" && r[i] == "--force") {
+            w.nadpisanie = true;
+        } else if (w.podpolecenie == "show" && r[i] == "--json") {
+            w.json = true;
+        } else if (!jest && r[i].rfind("--", 0) != 0) {
+            w.nazwa = r[i];
+            jest = true;
+        } else {
+            throw BladWywolania{"Nieznany argument polecenia report " + w.podpolecenie + ": '" + r[i] + "'."};
+        }
+    }
+    if (!jest) throw BladWywolania{"Polecenie report " + w.podpolecenie + " wymaga nazwy raportu."};
+}
+
+void RozbiorTemplate(TWywolanie& w) {
+    const std::vector<std::string>& r = w.reszta;
+    if (r.empty() || (r[0] != "list" && r[0] != "show")) throw BladWywolania{"Polecenie template wymaga list albo show."};
+    w.podpolecenie = r[0];
+    if (w.podpolecenie == "list") return BezArgumentow("template list", r, 1);
+    bool jest = false;
+    for (size_t i = 1; i < r.size(); ++i) {
+        if (r[i] == "--json") {
+            w.json = true;
+        } else if (!jest) {
+            w.nazwa = r[i];
+            jest = true;
+        } else {
+            throw BladWywolania{"Nieznany argument polecenia template show: '" + r[i] + "'."};
+        }
+    }
+    if (!jest) throw BladWywolania{"Polecenie template show wymaga opisu szablonu."};
+}
+
+void RozbiorMail(TWywolanie& w) {
+    const std::vector<std::string>& r = w.reszta;
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (r[i] == "--report") {
+            if (w.raport) throw BladWywolania{"Opcja --report polecenia mail może wystąpić tylko raz."};
+            w.nazwa = Wartosc(r, i);
+            w.raport = true;
+        } else if (!w.warunek.Rozbior(r, i)) {
+            throw BladWywolania{"Nieznana opcja polecenia mail: '" + r[i] + "'."};
+        }
+    }
+    if (w.raport && w.warunek.podane) throw BladWywolania{"Polecenie mail --report nie przyjmuje opcji warunku."};
+}
+
+TWywolanie Rozbior(const std::vector<std::string>& a) {
+    TWywolanie w;
+    // --help and --version count anywhere but as the value of an option.
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == "--help" || a[i] == "-h") {
+            w.pomoc = true;
+            return w;
+        }
+        if (a[i] == "--version") {
+            w.wersja = true;
+            return w;
+        }
+        if (ZWartoscia(a[i])) ++i;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == "--data") {
+            if (i + 1 >= a.size()) throw BladWywolania{"Opcja --data wymaga nazwy katalogu."};
+            w.katalog = a[++i];
+        } else if (a[i] == "--force-disk") {
+            w.dysk = true;
+        } else if (w.polecenie.empty()) {
+            if (a[i].rfind("-", 0) == 0) throw BladWywolania{"Nieznana opcja '" + a[i] + "'."};
+            w.polecenie = a[i];
+        } else {
+            w.reszta.push_back(a[i]);
+        }
+    }
+    if (w.polecenie.empty()) throw BladWywolania{"Nie podano polecenia."};
+    if (w.polecenie == "info") BezArgumentow("info", w.reszta, 0);
+    else if (w.polecenie == "query") RozbiorQuery(w);
+    else if (w.polecenie == "show") RozbiorShow(w);
+    else if (w.polecenie == "count") RozbiorCount(w);
+    else if (w.polecenie == "report") RozbiorReport(w);
+    else if (w.polecenie == "template") RozbiorTemplate(w);
+    else if (w.polecenie == "mail") RozbiorMail(w);
+    else throw BladWywolania{"Nieznane polecenie '" + w.polecenie + "'."};
+    return w;
+}
+
+// The data directory: --data, else $BELVASTRONA_DANE, else the current folder.
+std::string KatalogDanych(const TWywolanie& w) {
+    if (w.katalog) return *w.katalog;
+    if (const char* e = std::getenv("BELVASTRONA_DANE"); e != nullptr && *e != '\0') return e;
+    return ".";
+}
+
+// The data directory as an absolute path without "." or a trailing "/" (bytes as given, not
+// text); as given when the current folder cannot be read.
+std::string Bezwzgledna(const std::string& katalog) {
+    std::error_code blad;
+    fs::path p = fs::absolute(katalog, blad);
+    if (blad) return katalog;
+    p = p.lexically_normal();
+    if (p.has_relative_path() && p.filename().empty()) p = p.parent_path();
+    return p.string();
+}
+
+// Makes a folder current for the life of the object: the report list, the template table and
+// the mail hand-over work with paths relative to the working folder, as in the window.
+class TWFolderze {
+public:
+    explicit TWFolderze(const std::string& folder) {
+        std::error_code blad;
+        poprzedni_ = fs::current_path(blad);
+        fs::current_path(folder, blad);
+        if (blad)
+            throw BladWykonania{"Nie można przejść do folderu roboczego '" + folder + "': " + blad.message() + "."};
+    }
+    ~TWFolderze() {
+        std::error_code blad;
+        if (!poprzedni_.empty()) fs::current_path(poprzedni_, blad);
+    }
+    TWFolderze(const TWFolderze&) = delete;
+    TWFolderze& operator=(const TWFolderze&) = delete;
+
+private:
+    fs::path poprzedni_;
+};
 
 std::string Zakres(int32_t od, int32_t do_) {
     if (od <= 0 || do_ < od) return "none";
@@ -105,34 +352,20 @@ void BladWarunku(const TcZapytanie& q, const TcParserBool& p, std::ostream& bled
     bledy << "\n";
 }
 
-int Info(TcSesja& s, std::ostream& out) {
+int Info(TcSesja& s, const TKatalogRoboczy& roboczy, std::ostream& out) {
     const TcZapytanie& q = s.Zapytanie();
     out << "documents " << q.LiczbaDokumentow() << "\n"
         << "words " << q.Magazyn().W << "\n"
         << "mode " << (q.NaDysku ? "disk" : "memory") << "\n"
         << "letters " << Zakres(q.PoczatekPism, q.PoczatekTez - 1) << "\n"
-        << "theses " << Zakres(q.PoczatekTez, q.KoniecTez) << "\n";
+        << "theses " << Zakres(q.PoczatekTez, q.KoniecTez) << "\n"
+        << "Folder roboczy (raporty i szablony): " << roboczy.Sciezka << "\n";
     return 0;
-}
-
-// One option of the query's condition at r[i] (its value taken too); false for any other word.
-bool OpcjaWarunku(TcZapytanie& q, const std::vector<std::string>& r, size_t& i) {
-    const std::string& o = r[i];
-    if (o == "--condition") q.Warunek = Win(Wartosc(r, i));
-    else if (o == "--extra") q.WarunekDodatkowy = Win(Wartosc(r, i));
-    else if (o == "--chamber") q.Izba = Liczba(o, Wartosc(r, i));
-    else if (o == "--provision") q.Przepis = Liczba(o, Wartosc(r, i));
-    else if (o == "--no-interpretations") q.Interpretacja = false;
-    else if (o == "--no-letters") q.PismoMinisterstwa = false;
-    else if (o == "--no-theses") q.TezaOrzeczenia = false;
-    else if (o == "--forms") q.WszystkieFormy = true;
-    else return false;
-    return true;
 }
 
 // All forms asked for: the session has grouped the words, or says why it could not.
 void KontrolaForm(const TcSesja& s, bool formy) {
-    if (formy && !s.Rodziny()) throw BladWywolania{Utf8(s.BladRodzin())};
+    if (formy && !s.Rodziny()) throw BladWykonania{Utf8(s.BladRodzin())};
 }
 
 // Runs a query of the session; false, with the condition's error on `err`, when it is wrong.
@@ -143,34 +376,26 @@ bool Wykonanie(TcSesja& s, TcZapytanie& q, std::ostream& err) {
     return false;
 }
 
-int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+int Query(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream& err) {
     TcZapytanie& q = s.Zapytanie();
-    q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
-    bool tylkoLiczba = false, json = false;
-    for (size_t i = 0; i < r.size(); ++i) {
-        const std::string& o = r[i];
-        if (OpcjaWarunku(q, r, i)) continue;
-        if (o == "--count") tylkoLiczba = true;
-        else if (o == "--json") json = true;
-        else throw BladWywolania{"Nieznana opcja polecenia query: '" + o + "'."};
-    }
+    w.warunek.Zastosowanie(q);
     if (!Wykonanie(s, q, err)) return 2;
-    const TcTablicaLogiczna& w = q.Wynik;
-    const int32_t liczba = w.Liczba();
-    if (tylkoLiczba && !json) {
+    const TcTablicaLogiczna& wynik = q.Wynik;
+    const int32_t liczba = wynik.Liczba();
+    if (w.tylkoLiczba && !w.json) {
         out << liczba << "\n";
         return 0;
     }
-    if (!json) {
-        for (int32_t d = w.Dlugosc() - 1; d >= 1; --d)
-            if (w.Dane[size_t(d)]) out << d << "\n";
+    if (!w.json) {
+        for (int32_t d = wynik.Dlugosc() - 1; d >= 1; --d)
+            if (wynik.Dane[size_t(d)]) out << d << "\n";
         return 0;
     }
     out << "{\"count\": " << liczba << ", \"condition\": " << JsonTekst(Utf8(q.WarunekPelny)) << ", \"documents\": [";
     bool pierwszy = true;
-    if (!tylkoLiczba) {
-        for (int32_t d = w.Dlugosc() - 1; d >= 1; --d) {
-            if (!w.Dane[size_t(d)]) continue;
+    if (!w.tylkoLiczba) {
+        for (int32_t d = wynik.Dlugosc() - 1; d >= 1; --d) {
+            if (!wynik.Dane[size_t(d)]) continue;
             const TDokument dok = q.OdczytanieDokumentu(d);
             std::string tekst = mHtmlToText(dok.Tekst);
             if (tekst.size() > kDlugoscPoczatku) tekst.resize(kDlugoscPoczatku);
@@ -183,39 +408,27 @@ int Query(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std:
     return 0;
 }
 
-int Show(TcSesja& s, const std::vector<std::string>& r, std::ostream& out) {
-    std::optional<int32_t> numer;
-    std::string wyroznienie;
-    for (size_t i = 0; i < r.size(); ++i) {
-        if (r[i] == "--highlight") wyroznienie = Win(Wartosc(r, i));
-        else if (r[i] == "--forms") s.Zapytanie().WszystkieFormy = true;
-        else if (!numer) numer = Liczba("show", r[i]);
-        else throw BladWywolania{"Nieznany argument polecenia show: '" + r[i] + "'."};
-    }
-    if (!numer) throw BladWywolania{"Polecenie show wymaga numeru dokumentu."};
-    const TcZapytanie& q = s.Zapytanie();
-    if (*numer < 1 || *numer > q.LiczbaDokumentow())
-        throw BladWywolania{"Nie ma dokumentu numer " + std::to_string(*numer) + " (dokumenty 1-" +
+int Show(TcSesja& s, const TWywolanie& w, std::ostream& out) {
+    TcZapytanie& q = s.Zapytanie();
+    if (w.formy) q.WszystkieFormy = true;
+    if (w.numer < 1 || w.numer > q.LiczbaDokumentow())
+        throw BladWykonania{"Nie ma dokumentu numer " + std::to_string(w.numer) + " (dokumenty 1-" +
                             std::to_string(q.LiczbaDokumentow()) + ")."};
-    const TDokument dok = q.OdczytanieDokumentu(*numer);
+    const TDokument dok = q.OdczytanieDokumentu(w.numer);
     KontrolaForm(s, q.WszystkieFormy);
-    const std::string html =
-        wyroznienie.empty() ? dok.Tekst : WyroznienieWarunku(wyroznienie, dok.Tekst, q.Znaki, "wyroznienie", q.FormyWyroznienia());
+    const std::string html = w.wyroznienie.empty()
+                                 ? dok.Tekst
+                                 : WyroznienieWarunku(Win(w.wyroznienie), dok.Tekst, q.Znaki, "wyroznienie", q.FormyWyroznienia());
     out.write(html.data(), std::streamsize(html.size()));
     return 0;
 }
 
 // Each text counted alone, as the live counts beside the query fields do, on a counting copy.
-int Count(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+int Count(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream& err) {
     TcZapytanie& kopia = s.Liczace();
     kopia.Interpretacja = kopia.PismoMinisterstwa = kopia.TezaOrzeczenia = true;
-    std::vector<std::string> teksty;
-    for (const std::string& t : r) {
-        if (t == "--forms") kopia.WszystkieFormy = true;
-        else teksty.push_back(t);
-    }
-    if (teksty.empty()) throw BladWywolania{"Polecenie count wymaga co najmniej jednego tekstu."};
-    for (const std::string& t : teksty) {
+    if (w.formy) kopia.WszystkieFormy = true;
+    for (const std::string& t : w.teksty) {
         std::string warunek(1, '"');
         warunek += Win(t);
         warunek += '"';
@@ -229,7 +442,7 @@ int Count(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std:
 // The report named on the command line, checked as the name window checks it.
 TNazwaRaportu NazwaZWywolania(const std::string& utf8, std::ostream& err) {
     const TNazwaRaportu n = KontrolaNazwy(Win(utf8));
-    if (n.Pusta()) throw BladWywolania{"Nazwa raportu jest pusta."};
+    if (n.Pusta()) throw BladWykonania{"Nazwa raportu jest pusta."};
     if (!n.Poprawna()) err << Utf8(n.Ostrzezenie) << "\n";
     return n;
 }
@@ -247,23 +460,15 @@ std::optional<TMiejsceRaportu> IstniejacyRaport(const std::string& utf8, std::os
     return m;
 }
 
-// Runs the query as `query` does and saves all its documents, highest first, as the report.
-int ReportSave(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+// Runs the query as `query` does and saves all its documents, highest first, as the report
+// (the folder "Raporty" comes with the first one).
+int ReportSave(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream& err) {
     TcZapytanie& q = s.Zapytanie();
-    q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
-    std::optional<std::string> nazwa;
-    bool nadpisanie = false;
-    for (size_t i = 1; i < r.size(); ++i) {
-        if (OpcjaWarunku(q, r, i)) continue;
-        if (r[i] == "--force") nadpisanie = true;
-        else if (!nazwa && r[i].rfind("--", 0) != 0) nazwa = r[i];
-        else throw BladWywolania{"Nieznany argument polecenia report save: '" + r[i] + "'."};
-    }
-    if (!nazwa) throw BladWywolania{"Polecenie report save wymaga nazwy raportu."};
-    const TNazwaRaportu n = NazwaZWywolania(*nazwa, err);
+    w.warunek.Zastosowanie(q);
+    const TNazwaRaportu n = NazwaZWywolania(w.nazwa, err);
     if (!n.Poprawna()) return 1;
     const TMiejsceRaportu m = MiejsceRaportu(n.Nazwa);
-    if (m.Istnieje && !nadpisanie) {
+    if (m.Istnieje && !w.nadpisanie) {
         err << "Istnieje raport o podanej nazwie ('" << Utf8(NazwaRaportuPliku(m.NazwaPliku))
             << "'); --force go nadpisuje.\n";
         return 1;
@@ -282,8 +487,7 @@ int ReportSave(TcSesja& s, const std::vector<std::string>& r, std::ostream& out,
 }
 
 // The catalogue's order: newest first, equal dates by name.
-int ReportList(const std::vector<std::string>& r, std::ostream& out) {
-    if (r.size() > 1) throw BladWywolania{"Nieznany argument polecenia report list: '" + r[1] + "'."};
+int ReportList(std::ostream& out) {
     TcListPlikRaportu lista;
     lista.Sortowanie(1, 1);
     for (int32_t i = 0; i < lista.Liczba(); ++i) {
@@ -293,32 +497,24 @@ int ReportList(const std::vector<std::string>& r, std::ostream& out) {
     return 0;
 }
 
-// The templates of "szablon.DBF" of the current folder in description order; read, never written.
-int Template(const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
+// The templates of "szablon.DBF" of the working folder in description order; read, never written.
+int Template(const TWywolanie& w, std::ostream& out, std::ostream& err) {
     Tdm_Szablon dm("", true);
     TcTabelaDbf& t = dm.tb_Szablon;
-    if (r[0] == "list") {
-        if (r.size() > 1) throw BladWywolania{"Nieznany argument polecenia template list: '" + r[1] + "'."};
+    if (w.podpolecenie == "list") {
         for (t.PrzejscieNaPierwszy(); !t.Pusta() && !t.Koniec(); t.PrzejscieNaNastepny()) {
             const TSzablon sz = BiezacySzablon(t);
             out << sz.Id << "\t" << Utf8(sz.Opis) << "\n";
         }
         return 0;
     }
-    std::optional<std::string> opis;
-    bool json = false;
-    for (size_t i = 1; i < r.size(); ++i) {
-        if (r[i] == "--json") json = true;
-        else if (!opis) opis = cp1250::fromUtf8(r[i]);
-        else throw BladWywolania{"Nieznany argument polecenia template show: '" + r[i] + "'."};
-    }
-    if (!opis) throw BladWywolania{"Polecenie template show wymaga opisu szablonu."};
-    if (!t.Odszukanie("OPIS", *opis, true)) {
-        err << "Brak szablonu '" << Utf8(*opis) << "'.\n";
+    const std::string opis = Win(w.nazwa);
+    if (!t.Odszukanie("OPIS", opis, true)) {
+        err << "Brak szablonu '" << Utf8(opis) << "'.\n";
         return 1;
     }
     const TSzablon sz = BiezacySzablon(t);
-    if (!json) {
+    if (!w.json) {
         out << Utf8(sz.Opis) << "\nwarunek: " << Utf8(sz.Warunek) << "\nwarunek dodatkowy: " << Utf8(sz.WarunDod)
             << "\nprzepis: " << sz.IdPrzep << "\nizba: " << sz.IdIzby << "\n";
         return 0;
@@ -332,22 +528,16 @@ int Template(const std::vector<std::string>& r, std::ostream& out, std::ostream&
 // Mails the first documents of the query's result (at most 10, highest first, as the result
 // list holds them) the way the window mails checked ones, or with --report a report file the
 // way the catalogue does. Prints what went to the mail client; 4 when the hand-over failed.
-int Mail(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
-    TcZapytanie& q = s.Zapytanie();
-    q.Interpretacja = q.PismoMinisterstwa = q.TezaOrzeczenia = true;
-    std::optional<std::string> raport;
-    for (size_t i = 0; i < r.size(); ++i) {
-        if (r[i] == "--report") raport = Wartosc(r, i);
-        else if (!OpcjaWarunku(q, r, i)) throw BladWywolania{"Nieznana opcja polecenia mail: '" + r[i] + "'."};
-    }
-    if (raport) {
-        if (r.size() != 2) throw BladWywolania{"Polecenie mail --report nie przyjmuje opcji warunku."};
-        const std::optional<TMiejsceRaportu> m = IstniejacyRaport(*raport, err);
+int Mail(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream& err) {
+    if (w.raport) {
+        const std::optional<TMiejsceRaportu> m = IstniejacyRaport(w.nazwa, err);
         if (!m) return 1;
         if (!WyslaniePlikuRaportu(s, m->NazwaPliku)) return 4;
         out << Utf8(TekstNazwyPliku(m->NazwaPliku)) << "\n";
         return 0;
     }
+    TcZapytanie& q = s.Zapytanie();
+    w.warunek.Zastosowanie(q);
     if (!Wykonanie(s, q, err)) return 2;
     TcTablicaRaportu tablica;
     tablica.PrzygotowanieRaportu(q.Wynik);
@@ -363,16 +553,8 @@ int Mail(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::
 
 // The report's documents in the viewer's order: 50 a page in report order, each page by entry
 // date, later first.
-int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> nazwa;
-    bool json = false;
-    for (size_t i = 1; i < r.size(); ++i) {
-        if (r[i] == "--json") json = true;
-        else if (!nazwa && r[i].rfind("--", 0) != 0) nazwa = r[i];
-        else throw BladWywolania{"Nieznany argument polecenia report show: '" + r[i] + "'."};
-    }
-    if (!nazwa) throw BladWywolania{"Polecenie report show wymaga nazwy raportu."};
-    const std::optional<TMiejsceRaportu> m = IstniejacyRaport(*nazwa, err);
+int ReportShow(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream& err) {
+    const std::optional<TMiejsceRaportu> m = IstniejacyRaport(w.nazwa, err);
     if (!m) return 1;
     const std::string plik = TekstNazwyPliku(m->Sciezka);
     std::string tekst;
@@ -388,7 +570,7 @@ int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out,
     const auto data = [&](int32_t d) { return q.OdczytanieDokumentu(d).Data; };
     for (int32_t strona = 0; size_t(strona) * TcTablicaRaportu::WielkoscStrony < raport.Dokumenty.size(); ++strona)
         for (int32_t d : DokumentyStrony(raport.Dokumenty, strona, data)) kolejne.push_back(d);
-    if (!json) {
+    if (!w.json) {
         for (int32_t d : kolejne) out << d << "\n";
         return 0;
     }
@@ -399,9 +581,52 @@ int ReportShow(TcSesja& s, const std::vector<std::string>& r, std::ostream& out,
     return 0;
 }
 
-int Report(TcSesja& s, const std::vector<std::string>& r, std::ostream& out, std::ostream& err) {
-    if (r.front() == "save") return ReportSave(s, r, out, err);
-    return ReportShow(s, r, out, err);
+// Runs a command whose command line was accepted.
+int Wykonanie(const TWywolanie& w, std::ostream& out, std::ostream& err) {
+    const std::string katalog = KatalogDanych(w);
+    // Absolute: the commands of the working folder make it current.
+    const std::string sciezka = Bezwzgledna(katalog);
+    std::error_code blad;
+    const bool jestKatalog = fs::is_directory(sciezka, blad);
+    // The working folder is decided for an existing data directory only: a missing one must
+    // not send a report to the user's folder. Without it the session says what is missing.
+    std::optional<TKatalogRoboczy> roboczy;
+    if (w.WFolderzeRoboczym() && jestKatalog) roboczy = KatalogRoboczy(sciezka);
+
+    std::unique_ptr<TcSesja> sesja;
+    if (w.BezSesji()) {
+        if (!roboczy) throw BladWykonania{"Nie ma katalogu danych '" + katalog + "'."};
+    } else {
+        try {
+            TOpcjeSesji opcje;
+            opcje.Ladowanie.Katalog = sciezka;
+            opcje.Ladowanie.WymusDysk = w.dysk;
+            opcje.KatalogRoboczy = roboczy ? roboczy->Sciezka : "";
+            opcje.SlownikiWymagane = false;   // a bare index answers every query but chambers and provisions
+            opcje.OdczytKonfiguracji = false;
+            opcje.RodzinyWyrazow = w.Formy();
+            sesja = std::make_unique<TcSesja>(opcje);
+        } catch (const EBladOtwarcia& e) {
+            err << "Nie można wczytać katalogu danych '" << katalog << "': " << Utf8(e.Tekst) << "\n";
+            return 1;
+        } catch (const EInOutError& e) {
+            err << "Nie można wczytać katalogu danych '" << katalog << "': " << Utf8(e.what()) << "\n";
+            return 1;
+        }
+    }
+
+    if (w.WFolderzeRoboczym() && !roboczy) roboczy = KatalogRoboczy(sciezka);
+    if (w.polecenie == "query") return Query(*sesja, w, out, err);
+    if (w.polecenie == "show") return Show(*sesja, w, out);
+    if (w.polecenie == "count") return Count(*sesja, w, out, err);
+    if (w.polecenie == "info") return Info(*sesja, *roboczy, out);
+
+    const TWFolderze wFolderze(roboczy->Sciezka);
+    if (w.polecenie == "template") return Template(w, out, err);
+    if (w.polecenie == "mail") return Mail(*sesja, w, out, err);
+    if (w.podpolecenie == "list") return ReportList(out);
+    if (w.podpolecenie == "save") return ReportSave(*sesja, w, out, err);
+    return ReportShow(*sesja, w, out, err);
 }
 
 }  // namespace
@@ -436,65 +661,21 @@ int WykonaniePolecenia(const std::vector<std::string>& argumenty, std::ostream& 
     TWywolanie w;
     try {
         w = Rozbior(argumenty);
-        if (w.polecenie != "info" && w.polecenie != "query" && w.polecenie != "show" && w.polecenie != "count" &&
-            w.polecenie != "report" && w.polecenie != "template" && w.polecenie != "mail")
-            throw BladWywolania{"Nieznane polecenie '" + w.polecenie + "'."};
-        if (w.polecenie == "report" &&
-            (w.reszta.empty() || (w.reszta[0] != "save" && w.reszta[0] != "list" && w.reszta[0] != "show")))
-            throw BladWywolania{"Polecenie report wymaga save, list albo show."};
-        if (w.polecenie == "template" && (w.reszta.empty() || (w.reszta[0] != "list" && w.reszta[0] != "show")))
-            throw BladWywolania{"Polecenie template wymaga list albo show."};
     } catch (const BladWywolania& b) {
-        err << b.komunikat << "\n" << kPomoc;
-        return 1;
+        err << b.komunikat << "\nPomoc: " << kProgram << " --help\n";
+        return EX_USAGE;
     }
-    // Templates need no data directory.
-    if (w.polecenie == "template") {
-        try {
-            return Template(w.reszta, out, err);
-        } catch (const BladWywolania& b) {
-            err << b.komunikat << "\n";
-            return 1;
-        } catch (const EInOutError& e) {
-            err << Utf8(e.what()) << "\n";
-            return 1;
-        }
+    if (w.pomoc) {
+        out << kPomoc;
+        return 0;
     }
-    // The catalogue needs no data directory.
-    if (w.polecenie == "report" && w.reszta[0] == "list") {
-        try {
-            return ReportList(w.reszta, out);
-        } catch (const BladWywolania& b) {
-            err << b.komunikat << "\n";
-            return 1;
-        }
+    if (w.wersja) {
+        out << kProgram << " " << BELVASTRONA_WERSJA << "\n";
+        return 0;
     }
-
-    std::unique_ptr<TcSesja> sesja;
     try {
-        TOpcjeSesji opcje;
-        opcje.Ladowanie.Katalog = w.katalog;   // a path: bytes as given, not text
-        opcje.Ladowanie.WymusDysk = w.dysk;
-        opcje.SlownikiWymagane = false;        // a bare index answers every query but chambers and provisions
-        opcje.OdczytKonfiguracji = false;
-        opcje.RodzinyWyrazow = std::find(w.reszta.begin(), w.reszta.end(), "--forms") != w.reszta.end();
-        sesja = std::make_unique<TcSesja>(opcje);
-    } catch (const EBladOtwarcia& e) {
-        err << "Nie można wczytać katalogu danych '" << w.katalog << "': " << Utf8(e.Tekst) << "\n";
-        return 1;
-    } catch (const EInOutError& e) {
-        err << "Nie można wczytać katalogu danych '" << w.katalog << "': " << Utf8(e.what()) << "\n";
-        return 1;
-    }
-    TcSesja& s = *sesja;
-    try {
-        if (w.polecenie == "info") return Info(s, out);
-        if (w.polecenie == "query") return Query(s, w.reszta, out, err);
-        if (w.polecenie == "show") return Show(s, w.reszta, out);
-        if (w.polecenie == "report") return Report(s, w.reszta, out, err);
-        if (w.polecenie == "mail") return Mail(s, w.reszta, out, err);
-        return Count(s, w.reszta, out, err);
-    } catch (const BladWywolania& b) {
+        return Wykonanie(w, out, err);
+    } catch (const BladWykonania& b) {
         err << b.komunikat << "\n";
         return 1;
     } catch (const EInOutError& e) {

@@ -10,17 +10,26 @@
 //   belvastrona-cli template list                                # identifier TAB description
 //   belvastrona-cli template show Ulga [--json]                  # one template, letter case ignored
 //
-// Reports are the files "Raporty/NAME.rap" of the current folder, whatever --data says: the
-// window's current folder is its data directory, so run from there to share its reports. Names
-// go through the window's name check; an existing report (letter case ignored) is replaced only
-// with --force. `report list` needs no data directory; `report show` reads the store for N and
+// The data directory is --data, else $BELVASTRONA_DANE, else the current folder. Reports,
+// templates and mail attachments are in the working folder (KatalogRoboczy.h): the data
+// directory when it can be written, else the user's $XDG_DATA_HOME/Belvastrona; `info` names it,
+// and the commands that use it run with it as the current folder, as the window does. Reports
+// are its files "Raporty/NAME.rap". Names go through the window's name check; an existing report
+// (letter case ignored) is replaced only with --force; the folder "Raporty" comes with the first
+// report. `report list` and `template` load no index; `report show` reads the store for N and
 // the entry dates, and says on stderr how many numbers it left out. Templates are read from
-// "szablon.DBF" of the current folder (found in any letter case) and never written.
+// "szablon.DBF" of the working folder (found in any letter case) and never written.
 //
+// The whole command line is checked before anything is loaded. --help (-h) and --version print
+// to `wyjscie` and end with 0 wherever they stand, except as the value of an option.
 // Arguments and printed text are UTF-8; `show` writes the document's own ISO-8859-2 bytes.
-// Exit codes: 0 done, 1 a data directory that does not load, a wrong command line, a refused
-// report name, an existing report without --force, a report that cannot be read or saved,
-// 2 an error in the additional condition, 3 an internal error of the program.
+// Exit codes: 0 done; 1 a data directory that does not load, a document, report or template
+// that does not exist, a refused report name, an existing report without --force, a report that
+// cannot be read or saved, a working folder that cannot be made, all forms asked for without
+// the dictionary; 2 an error in a condition; 3 an internal error of the program; 4 a mail
+// hand-over that failed; 64 (EX_USAGE) a wrong command line: an unknown command or option, a
+// missing or extra argument, a value that is not a whole number. Usage errors print their
+// message and a hint on `bledy` only.
 #pragma once
 
 #include <ostream>

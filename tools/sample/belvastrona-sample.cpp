@@ -1,5 +1,10 @@
 // belvastrona-sample --documents N [--seed S] [--vocabulary V] SOURCE
-// Writes a sample source folder for belvastrona-build.
+// Writes a sample source folder for belvastrona-build. Progress and the summary go to standard
+// error. Exit status: 0 written, 1 the folder could not be written, 64 (EX_USAGE) a wrong
+// command line (an unknown option, a missing or extra argument, a number out of its range).
+#include <sysexits.h>
+
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,41 +17,85 @@
 
 namespace {
 
-int Uzycie() {
-    std::fprintf(stderr,
-                 "Użycie: belvastrona-sample --documents N [--seed S] [--vocabulary V] FOLDER\n"
-                 "  N: liczba dokumentów (1..262142), S: ziarno losowania (domyślnie 1),\n"
-                 "  V: liczba słów syntetycznych (domyślnie 20000; powyżej ok. 65000 powstaje tekst.aux).\n");
-    return 2;
+constexpr const char* kProgram = "belvastrona-sample";
+constexpr long long kMaksDokumentow = 262142;
+constexpr long long kMaksSlownictwa = 250000;
+
+const char* const kPomoc =
+    "Użycie: belvastrona-sample --documents N [--seed S] [--vocabulary V] FOLDER\n"
+    "        belvastrona-sample --help | --version\n"
+    "Zapisuje w folderze FOLDER przykładowe źródło korpusu dla programu belvastrona-build:\n"
+    "dokumenty trzech rodzajów, documents.tsv, słowniki i teksty aktów. Te same opcje dają\n"
+    "te same pliki.\n"
+    "Opcje:\n"
+    "  --documents N   liczba dokumentów (1..262142)\n"
+    "  --seed S        ziarno losowania (liczba całkowita nieujemna, domyślnie 1)\n"
+    "  --vocabulary V  liczba słów syntetycznych (1..250000, domyślnie 20000; powyżej ok. 65000\n"
+    "                  powstaje tekst.aux)\n"
+    "  -h, --help      ten opis\n"
+    "  --version       nazwa i wersja programu\n"
+    "FOLDER musi być pusty albo zawierać wcześniejszą próbkę. Postęp idzie na standardowe\n"
+    "wyjście błędów.\n"
+    "Kod wyjścia: 0 zapisano, 1 błąd zapisu, 64 błędne wywołanie.\n";
+
+int BladWywolania(const std::string& komunikat) {
+    std::fprintf(stderr, "%s\nPomoc: %s --help\n", komunikat.c_str(), kProgram);
+    return EX_USAGE;
 }
 
 bool Liczba(const char* s, long long& wynik) {
     char* koniec = nullptr;
+    errno = 0;
     wynik = std::strtoll(s, &koniec, 10);
-    return koniec && *koniec == '\0' && koniec != s;
+    return koniec && *koniec == '\0' && koniec != s && errno == 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kPomoc, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("%s %s\n", kProgram, BELVASTRONA_WERSJA);
+            return 0;
+        }
+    }
     TOpcjeProbki o;
     std::string katalog;
     bool sa = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        long long v = 0;
-        if ((a == "--documents" || a == "--seed" || a == "--vocabulary") && i + 1 < argc) {
-            if (!Liczba(argv[++i], v) || v < 0) return Uzycie();
-            if (a == "--documents") o.Dokumenty = int32_t(std::min(v, 1LL << 30)), sa = true;
-            else if (a == "--seed") o.Ziarno = uint64_t(v);
-            else o.Slownictwo = int32_t(std::min(v, 1LL << 30));
-        } else if (!a.empty() && a[0] != '-' && katalog.empty()) {
+        if (a == "--documents" || a == "--seed" || a == "--vocabulary") {
+            if (i + 1 >= argc) return BladWywolania("Opcja " + a + " wymaga wartości.");
+            const std::string tekst = argv[++i];
+            long long v = 0;
+            if (!Liczba(tekst.c_str(), v) || v < 0)
+                return BladWywolania("Opcja " + a + " wymaga liczby całkowitej nieujemnej, podano '" + tekst + "'.");
+            if (a == "--documents") {
+                if (v < 1 || v > kMaksDokumentow) return BladWywolania("Liczba dokumentów musi wynosić od 1 do 262142.");
+                o.Dokumenty = int32_t(v);
+                sa = true;
+            } else if (a == "--seed") {
+                o.Ziarno = uint64_t(v);
+            } else {
+                if (v < 1 || v > kMaksSlownictwa)
+                    return BladWywolania("Liczba słów syntetycznych musi wynosić od 1 do 250000.");
+                o.Slownictwo = int32_t(v);
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            return BladWywolania("Nieznana opcja '" + a + "'.");
+        } else if (katalog.empty() && !a.empty()) {
             katalog = a;
         } else {
-            return Uzycie();
+            return BladWywolania("Nadmiarowy argument '" + a + "'.");
         }
     }
-    if (!sa || katalog.empty()) return Uzycie();
+    if (!sa) return BladWywolania("Nie podano liczby dokumentów (--documents N).");
+    if (katalog.empty()) return BladWywolania("Nie podano folderu.");
 
     const bool terminal = isatty(2);
     const auto start = std::chrono::steady_clock::now();
