@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "cp1250.h"
 #include "mLib.h"
 
@@ -67,10 +65,6 @@ TMiejsceRaportu MiejsceRaportu(const std::string& nazwa, const std::string& kata
 bool ZapisanieRaportu(const std::string& sciezka, std::string_view tekst) {
     // Replacing the file by a rename would pass over a report the user made read-only.
     if (::access(sciezka.c_str(), F_OK) == 0 && ::access(sciezka.c_str(), W_OK) != 0) return false;
-    // A working folder of the user's own gets its report folder with the first report.
-    std::error_code blad;
-    const std::filesystem::path folder = std::filesystem::path(sciezka).parent_path();
-    if (!folder.empty()) std::filesystem::create_directories(folder, blad);
     return mWriteString(sciezka, tekst, TrybBledu::Cichy);
 }
 

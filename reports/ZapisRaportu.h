@@ -15,9 +15,8 @@
 // overwriting it and then replaces that file under its own name.
 //
 // The write replaces the whole file through the safe write (ZapisBezpieczny.h): a crash or a
-// full disk leaves the previous report or the new one. A missing report folder is made (a
-// working folder of the user's own starts without one); where it cannot be, the save fails
-// like any other write.
+// full disk leaves the previous report or the new one. The folder is never created: without it
+// the save fails like any other write.
 #pragma once
 
 #include <string>

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "Bledy.h"
+#include "bPlik.h"
 #include "cp1250.h"
 #include "d_Szablon.h"
 #include "mLib.h"
@@ -32,7 +33,8 @@ TKatalogRoboczy KatalogRoboczy(const std::string& katalogDanych) {
     if (uzytkownika.empty())
         throw EInOutError(PL("Folderu danych nie można zapisywać, a brak folderu użytkownika (zmienne HOME i XDG_DATA_HOME)."));
     const fs::path roboczy(uzytkownika);
-    fs::create_directories(roboczy, blad);
+    // Made with its report folder: saving a report never makes a folder.
+    fs::create_directories(roboczy / KatalogRaportow, blad);
     if (blad) throw EInOutError(PL("Nie można utworzyć folderu '") + roboczy.string() + "'.");
     // The shipped template table, copied once (its memo first, so that a table is never
     // there without it): after that the user's own copy is the table. Its index is rebuilt

@@ -17,7 +17,7 @@ struct TKatalogRoboczy {
 };
 
 // The working folder of the data directory `katalogDanych` ("" = the current folder). A
-// separate folder is made when missing ("Raporty" comes with the first report); the template table of the data
+// separate folder is made when missing, with its "Raporty"; the template table of the data
 // directory, when it has one, is copied there the first time so that shipped templates stay at
 // hand. EInOutError (Polish) when the folder cannot be made.
 TKatalogRoboczy KatalogRoboczy(const std::string& katalogDanych);

@@ -88,6 +88,7 @@ TEST_F(KatalogRoboczyTest, AnUnwritableOneSendsTheUserToTheirOwnFolderWithTheShi
     // $XDG_DATA_HOME wins over $HOME; the folder is made with its parents.
     EXPECT_EQ(WPotomku(uzytkownik.Sciezka(), uzytkownik.Sciezka() + "/xdg", [&] { return Opis(KatalogRoboczy(dane.Sciezka())); }),
               wlasny + " (own)");
+    EXPECT_TRUE(fs::is_directory(wlasny + "/Raporty"));   // a report save never makes it
     EXPECT_EQ(OdczytPliku(wlasny + "/" + PlikSzablonow), "table");
     EXPECT_EQ(OdczytPliku(wlasny + "/szablon.DBT"), "memo");
     // The copy is the user's from now on: a second start does not overwrite it.

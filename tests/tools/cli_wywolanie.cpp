@@ -158,6 +158,7 @@ TEST_F(CliWywolanie, TheDataDirectoryComesFromBelvastronaDaneUnlessDataIsGiven) 
         EXPECT_EQ(w.status, 0) << w.err;
         EXPECT_EQ(w.out, "1\n");
         // The reports follow it too.
+        fs::create_directory(dane.Plik("Raporty"));
         w = Uruchom({"report", "save", "Klient", "--condition", "\"podatek\""});
         EXPECT_EQ(w.status, 0) << w.err;
         EXPECT_TRUE(fs::exists(dane.Plik("Raporty/Klient.rap")));
