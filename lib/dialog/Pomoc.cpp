@@ -22,11 +22,16 @@ QPointer<QTextBrowser>& Okno() {
     return okno;
 }
 
+// Where the topic folders are looked up, in this order: $BELVASTRONA_POMOC; help/ next to the
+// program (a build folder); share/belvastrona/help beside the program's bin/ (an installed copy,
+// wherever its prefix is); the source tree's help/.
 QStringList KatalogiPomocy() {
     QStringList k;
     const QString zmienna = qEnvironmentVariable("BELVASTRONA_POMOC");
     if (!zmienna.isEmpty()) k << zmienna;
-    k << QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    const QString program = QCoreApplication::applicationDirPath();
+    k << program + QStringLiteral("/help");
+    k << QDir::cleanPath(program + QStringLiteral("/../share/belvastrona/help"));
 #ifdef BELVASTRONA_KATALOG_POMOCY
     k << QStringLiteral(BELVASTRONA_KATALOG_POMOCY);
 #endif

@@ -2,7 +2,8 @@
 //
 // A help file name ("Belvastrona.HLP", "inneprodukty.hlp") names a folder of topics, one HTML
 // page per topic number: help/belvastrona/150.html. The folders are looked up in
-// $BELVASTRONA_POMOC, next to the program (help/), and in the source tree's help/.
+// $BELVASTRONA_POMOC, next to the program (help/, a build folder), in share/belvastrona/help
+// beside the program's bin/ (an installed copy), and in the source tree's help/.
 #pragma once
 
 #include <QString>
