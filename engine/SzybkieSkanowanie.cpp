@@ -71,6 +71,11 @@ struct TPrzebieg {   // the postings of one word of the phrase
     const std::vector<TOdcinekPostingow>* Odcinki = nullptr;   // all forms: a run per run of words
 };
 
+// Out of the posting loops, so that their check stays a compare and a branch.
+[[noreturn]] __attribute__((noinline, cold)) void ZlyNumerDokumentu() {
+    ZgloszenieUszkodzenia("slowo.idx", PL("zawiera numer dokumentu spoza listy"));
+}
+
 // What a candidate must be in: a word's lists, or the lists of pairs of slowo.par.
 struct TFiltr {
     const TPrzebieg* Slowo = nullptr;
@@ -85,12 +90,17 @@ constexpr int64_t kMaksPierwszychPary = 256;
 // Calls f(i) for every posting index of the word.
 template <class F>
 inline void DlaPostingow(const TPrzebieg& z, F&& f) {
+    // Bounds in locals: f stores bytes, which the compiler must assume may change any memory,
+    // and would otherwise read the bounds again after every store.
     if (!z.Odcinki) {
-        for (int64_t i = z.Poczatek; i < z.Poczatek + z.Dlugosc; ++i) f(i);
+        const int64_t od = z.Poczatek, do_ = z.Poczatek + z.Dlugosc;
+        for (int64_t i = od; i < do_; ++i) f(i);
         return;
     }
-    for (const TOdcinekPostingow& o : *z.Odcinki)
-        for (int64_t i = o.Poczatek; i < o.Poczatek + o.Dlugosc; ++i) f(i);
+    for (const TOdcinekPostingow& o : *z.Odcinki) {
+        const int64_t od = o.Poczatek, do_ = o.Poczatek + o.Dlugosc;
+        for (int64_t i = od; i < do_; ++i) f(i);
+    }
 }
 
 // Is there a place j in [od, do_] where the anchor (the phrase's rarest word, standing at its
@@ -260,9 +270,11 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
             if (zListy(k)) odcinkiSlowa(k, sprawdzenie);
     }
     const int32_t N = v.N;
-    auto numer = [&](int64_t i) {
-        const int32_t d = v.Postingi[i];
-        if (d < 1 || d > N) ZgloszenieUszkodzenia("slowo.idx", PL("zawiera numer dokumentu spoza listy"));
+    const int32_t* const postingi = v.Postingi;
+    auto numer = [postingi, N](int64_t i) {
+        const int32_t d = postingi[i];
+        if (d < 1 || d > N) [[unlikely]]
+            ZlyNumerDokumentu();
         return d;
     };
     if (n == 1) {
