@@ -205,7 +205,7 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
     // each word in no such pair filters by its own lists, which are then the only lists read
     // (and announced, and checked). A document listed twice in one filter (a prefix's words, a
     // word's forms) climbs only once: it must stand at k to reach k + 1.
-    std::vector<TFiltr> filtry(size_t(2 * n));
+    std::vector<TFiltr> filtry(n >= 2 ? size_t(2 * n) : 0);   // a single word reads its lists only
     size_t ileFiltrow = 0;
     std::array<bool, kMaksSlowFrazy> wParze{};
     const auto odcinkiSlowa = [&](int k, auto&& g) {
@@ -219,9 +219,6 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
             odcinkiSlowa(k, [&](int32_t a, int32_t b) { pierwszych += b - a + 1; });
             if (pierwszych > kMaksPierwszychPary) continue;
             TFiltr& fl = filtry[ileFiltrow++];
-            fl.Slowo = nullptr;
-            fl.Pary.clear();
-            fl.Dlugosc = 0;
             odcinkiSlowa(k, [&](int32_t a, int32_t b) {
                 for (int32_t w1 = a; w1 <= b; ++w1) {
                     pary.SprawdzenieBloku(w1);
@@ -286,7 +283,6 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         if (wParze[size_t(k)]) continue;
         TFiltr& fl = filtry[ileFiltrow++];
         fl.Slowo = &zakresy[size_t(k)];
-        fl.Pary.clear();
         fl.Dlugosc = zakresy[size_t(k)].Dlugosc;
     }
     std::sort(filtry.begin(), filtry.begin() + ptrdiff_t(ileFiltrow),
