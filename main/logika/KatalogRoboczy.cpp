@@ -23,10 +23,18 @@ std::string KatalogUzytkownika() {
     return "";
 }
 
+std::string SciezkaBezwzgledna(const std::string& katalog) {
+    std::error_code blad;
+    fs::path p = fs::absolute(katalog.empty() ? fs::path(".") : fs::path(katalog), blad);
+    if (blad) return katalog;
+    p = p.lexically_normal();
+    if (p.has_relative_path() && p.filename().empty()) p = p.parent_path();   // "/a/b/" -> "/a/b"
+    return p.string();
+}
+
 TKatalogRoboczy KatalogRoboczy(const std::string& katalogDanych) {
     std::error_code blad;
-    fs::path dane = fs::absolute(katalogDanych.empty() ? fs::path(".") : fs::path(katalogDanych), blad).lexically_normal();
-    if (!dane.has_filename() && dane.has_parent_path() && dane != dane.root_path()) dane = dane.parent_path();   // "/a/b/" -> "/a/b"
+    const fs::path dane = SciezkaBezwzgledna(katalogDanych);
     // access() also answers for a read-only mount and for another user's folder.
     if (::access(dane.c_str(), W_OK | X_OK) == 0) return {dane.string(), true};
     const std::string uzytkownika = KatalogUzytkownika();

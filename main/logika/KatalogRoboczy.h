@@ -22,5 +22,9 @@ struct TKatalogRoboczy {
 // hand. EInOutError (Polish) when the folder cannot be made.
 TKatalogRoboczy KatalogRoboczy(const std::string& katalogDanych);
 
+// A folder as an absolute path without "." or a trailing "/" ("" = the current folder); as
+// given when the current folder cannot be read.
+std::string SciezkaBezwzgledna(const std::string& katalog);
+
 // $XDG_DATA_HOME/Belvastrona, or $HOME/.local/share/Belvastrona; "" without either variable.
 std::string KatalogUzytkownika();

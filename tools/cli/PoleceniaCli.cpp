@@ -307,17 +307,6 @@ std::string KatalogDanych(const TWywolanie& w) {
     return ".";
 }
 
-// The data directory as an absolute path without "." or a trailing "/" (bytes as given, not
-// text); as given when the current folder cannot be read.
-std::string Bezwzgledna(const std::string& katalog) {
-    std::error_code blad;
-    fs::path p = fs::absolute(katalog, blad);
-    if (blad) return katalog;
-    p = p.lexically_normal();
-    if (p.has_relative_path() && p.filename().empty()) p = p.parent_path();
-    return p.string();
-}
-
 // Makes a folder current for the life of the object: the report list, the template table and
 // the mail hand-over work with paths relative to the working folder, as in the window.
 class TWFolderze {
@@ -585,7 +574,7 @@ int ReportShow(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream&
 int Wykonanie(const TWywolanie& w, std::ostream& out, std::ostream& err) {
     const std::string katalog = KatalogDanych(w);
     // Absolute: the commands of the working folder make it current.
-    const std::string sciezka = Bezwzgledna(katalog);
+    const std::string sciezka = SciezkaBezwzgledna(katalog);
     std::error_code blad;
     const bool jestKatalog = fs::is_directory(sciezka, blad);
     // The working folder is decided for an existing data directory only: a missing one must
