@@ -34,9 +34,10 @@ TcZapytanie::TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapy
       slownikIzb_(izby),
       slownikPrzepisow_(przepisy),
       skanowanie_(*magazyn_),
-      zbiorPrzepisu_(Wynik.Dlugosc()),
-      zbiorIzby_(Wynik.Dlugosc()),
-      zbiorRaportu_(Wynik.Dlugosc()) {
+      zbiorPrzepisu_(0),
+      zbiorIzby_(0),
+      zbiorRaportu_(0),
+      roboczy_(Wynik.Dlugosc()) {
     if (zrodlo) {
         Znaki = zrodlo->Znaki;
         NaDysku = zrodlo->NaDysku;
@@ -51,6 +52,9 @@ TcZapytanie::TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapy
         PoczatekTez = magazyn_->PoczatekTez;
         KoniecTez = magazyn_->KoniecTez;
         ladujacy_ = this;
+        // Mapping the lists costs a few calls when they come from slowo.idx: done now, with the
+        // store, rather than under the first search. Lists built from the image wait for it.
+        if (magazyn_->NaDysku || !magazyn_->SumyList.empty()) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
     }
 }
 
@@ -164,35 +168,23 @@ bool TcZapytanie::WykonanieZapytania(TcParserBool& parser) {
         roboczy.Wypelnienie(true);
     }
 
-    // A filter of "every document" is filled with true once and stays so until a chamber or
-    // provision fills it otherwise; it changes nothing, so its pass over the set is skipped too.
-    // The report restriction is taken only when the search is restricted to the report.
-    const auto Wszystkie = [](TcTablicaLogiczna& zbior, bool& pelny) {
-        if (!pelny) zbior.Wypelnienie(true);
-        pelny = true;
+    // A filter narrows the result only when one is chosen; each search for one writes its
+    // whole set, so an unused filter's set is never touched.
+    const auto rozmiar = [dl](TcTablicaLogiczna& zbior) -> TcTablicaLogiczna& {
+        if (zbior.Dlugosc() != dl) zbior.Dane.assign(size_t(dl), 0);
+        return zbior;
     };
     if (Izba != 0) {
-        SzukanieIzby(Izba, zbiorIzby_);
-        izbyWszystkie_ = false;
+        SzukanieIzby(Izba, rozmiar(zbiorIzby_));
         roboczy.Iloczyn(zbiorIzby_);
-    } else {
-        Wszystkie(zbiorIzby_, izbyWszystkie_);
     }
     if (Przepis != 0) {
-        SzukaniePrzepisu(Przepis, zbiorPrzepisu_);
-        przepisyWszystkie_ = false;
+        SzukaniePrzepisu(Przepis, rozmiar(zbiorPrzepisu_));
         roboczy.Iloczyn(zbiorPrzepisu_);
-    } else {
-        Wszystkie(zbiorPrzepisu_, przepisyWszystkie_);
     }
-    if (TylkoDoRaportu) {
-        if (!Raport.empty()) {
-            zbiorRaportu_.Dane = Wynik.Dane;
-            raportWszystkie_ = false;
-            roboczy.Iloczyn(zbiorRaportu_);
-        } else {
-            Wszystkie(zbiorRaportu_, raportWszystkie_);
-        }
+    if (TylkoDoRaportu && !Raport.empty()) {
+        zbiorRaportu_.Dane = Wynik.Dane;
+        roboczy.Iloczyn(zbiorRaportu_);
     }
     if (!Interpretacja) {
         roboczy.Wyzerowanie(1, PoczatekPism - 1);

@@ -133,9 +133,7 @@ private:
     TFraza fraza_;                                    // the last phrase searched
     TSkanowanieFraz skanowanie_;                      // scans without posting lists
     std::unique_ptr<TSzybkieSzukanie> szybkie_;       // posting lists: built from the image, or mapped (disk)
-    // Filter sets, kept between queries. Those holding "every document" (filled with true) need
-    // no refill.
+    // Filter sets, kept between queries and made and written only when their filter is chosen.
     TcTablicaLogiczna zbiorPrzepisu_, zbiorIzby_, zbiorRaportu_;
-    bool izbyWszystkie_ = false, przepisyWszystkie_ = false, raportWszystkie_ = false;
-    TcTablicaLogiczna roboczy_{0};                    // WykonanieZapytania's scratch, kept between queries
+    TcTablicaLogiczna roboczy_;                       // WykonanieZapytania's scratch, kept between queries
 };
