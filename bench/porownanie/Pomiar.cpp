@@ -59,6 +59,20 @@ int64_t RozmiarNaDysku(const std::string& sciezka) {
     return suma;
 }
 
+void WczytanieDoPamieci(const std::string& sciezka) {
+    std::vector<char> bufor(1 << 20);
+    const auto czytaj = [&](const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        while (f.read(bufor.data(), std::streamsize(bufor.size())) || f.gcount() > 0) {
+        }
+    };
+    std::error_code ec;
+    if (fs::is_regular_file(sciezka, ec)) return czytaj(sciezka);
+    if (fs::is_directory(sciezka, ec))
+        for (const auto& e : fs::recursive_directory_iterator(sciezka, ec))
+            if (e.is_regular_file(ec)) czytaj(e.path());
+}
+
 bool OproznienieBuforow() {
     sync();
     std::ofstream f("/proc/sys/vm/drop_caches");

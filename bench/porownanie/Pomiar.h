@@ -27,6 +27,7 @@ TSkrot Skrot(const std::vector<int32_t>& dokumenty);
 
 int64_t PamiecRezydentna();                    // bytes (VmRSS)
 int64_t RozmiarNaDysku(const std::string& sciezka);   // a file, or a folder's files together
+void WczytanieDoPamieci(const std::string& sciezka);  // reads a file, or a folder's files, once
 
 // Writes 3 to /proc/sys/vm/drop_caches after a sync; false when not allowed.
 bool OproznienieBuforow();
