@@ -114,14 +114,14 @@ void TPlikOdczytu::Zapowiedz() const {
 
 void TPlikOdczytu::Czytaj(int64_t offset, void* buffer, size_t count) const {
     if (count == 0) return;
-    const std::string blad = PL("Błąd odczytu pliku '") + NazwaPlikuWKomunikacie(path_) + "'.";
+    const auto blad = [this] { return EInOutError(PL("Błąd odczytu pliku '") + NazwaPlikuWKomunikacie(path_) + "'."); };
     if (fd_ < 0 || offset < 0 || uint64_t(offset) > uint64_t(size_) || count > uint64_t(size_ - offset))
-        throw EInOutError(blad);
+        throw blad();
     auto* p = static_cast<char*>(buffer);
     while (count > 0) {
         const ssize_t n = ::pread(fd_, p, count, offset);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw EInOutError(blad);
+        if (n <= 0) throw blad();
         p += n;
         offset += n;
         count -= size_t(n);

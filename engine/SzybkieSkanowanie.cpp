@@ -87,6 +87,9 @@ struct TFiltr {
 // many words (a word's forms, a long prefix): each is a block of the file to look up.
 constexpr int64_t kMaksPierwszychPary = 256;
 
+// A single word's lists up to this many postings are read into memory, not mapped.
+constexpr int64_t kListaCzytana = 16384;
+
 // Calls f(i) for every posting index of the word.
 template <class F>
 inline void DlaPostingow(const TPrzebieg& z, F&& f) {
@@ -170,6 +173,36 @@ bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TFraza& fraza, con
     return Wystepuje(v, a + kotwica.Pozycja, b - n + kotwica.Pozycja, fraza, kotwica, czytane);
 }
 
+// A single word's lists, when short, come with one read call into scratch memory rather than
+// through the mapping. The first touch of a mapped region costs more than the read itself (the
+// kernel sets up its page tables and maps the pages around it), and a rare word's search is
+// little else; once the pages are in the cache, the call costs what the announcement of the
+// mapped run did.
+void CzytanieSlowa(const TWidokIndeksu& v, const TZakres& slowa, const TPrzebieg& z, uint8_t* wynik,
+                   TRoboczeSzukania& roboczy) {
+    const int32_t a = slowa.Od, b = slowa.Do();
+    std::vector<int32_t>& lista = roboczy.Lista;
+    lista.resize(size_t(z.Dlugosc));
+    v.PlikList->Czytaj(z.Poczatek * 4, lista.data(), size_t(z.Dlugosc) * 4);
+    if (v.SumyList) {
+        const size_t slowaBitow = size_t(v.W) / 64 + 1;
+        if (roboczy.ListySprawdzone.size() < slowaBitow) roboczy.ListySprawdzone.assign(slowaBitow, 0);
+        uint64_t* sprawdzone = roboczy.ListySprawdzone.data();
+        for (int32_t w = a; w <= b; ++w) {
+            if (sprawdzone[w >> 6] >> (w & 63) & 1) continue;
+            const int64_t od = v.SlowoRef[w] / 4 - z.Poczatek, ile = v.SlowoRef[w + 1] / 4 - v.SlowoRef[w] / 4;
+            if (SumaListy(lista.data() + od, size_t(ile)) != v.SumyList[w]) throw EListaNiezgodna(w);
+            sprawdzone[w >> 6] |= uint64_t(1) << (w & 63);
+        }
+    }
+    const int32_t N = v.N;
+    for (const int32_t d : lista) {
+        if (d < 1 || d > N) [[unlikely]]
+            ZlyNumerDokumentu();
+        wynik[d] = 1;
+    }
+}
+
 }  // namespace
 
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy) {
@@ -199,6 +232,10 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
         zk = TZakres{a, uint32_t(b - a)};
         z.Poczatek = v.SlowoRef[a] / 4;
         z.Dlugosc = v.SlowoRef[b + 1] / 4 - z.Poczatek;
+    }
+    if (n == 1 && v.PlikList && !zakresy[0].Odcinki && zakresy[0].Dlugosc <= kListaCzytana) {
+        CzytanieSlowa(v, f.Zakresy[1], zakresy[0], wynik, roboczy);
+        return true;
     }
     // Filters: a candidate is in each. A pair of neighbouring words whose first word stands
     // for few enough words filters by slowo.par, the documents where the two stand together;
@@ -365,6 +402,7 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         liczbaRef_ = m.SlowoRef.size();
         v_.Postingi = idx_.data();
         v_.LiczbaPostingow = int64_t(idx_.size());
+        if (plikIdx_.Otworz(m.Sciezka("slowo.idx"))) v_.PlikList = &plikIdx_;
     } else {
         v_.Obraz = m.Obraz.data();
         v_.DlugoscObrazu = int64_t(m.Obraz.size());
@@ -407,11 +445,13 @@ bool TSzybkieSzukanie::ListyZeSlowoIdx(const TcMagazynIndeksu& m) {
     liczbaRef_ = m.SlowoRef.size();
     v_.ZapowiadanieList = true;
     v_.SumyList = m.SumyList.data();
+    if (plikIdx_.Otworz(m.Sciezka("slowo.idx"))) v_.PlikList = &plikIdx_;
     return true;
 }
 
 bool TSzybkieSzukanie::PrzejscieNaListyZObrazu() {
     v_.SumyList = nullptr;
+    v_.PlikList = nullptr;
     v_.ZapowiadanieList = false;
     if (!ListyZObrazu()) return false;
     v_.Postingi = postingi_.data();

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "Fraza.h"
+#include "MagazynIndeksu.h"
 #include "ParySlow.h"
 #include "TablicaPliku.h"
 
@@ -50,6 +51,7 @@ struct TWidokIndeksu {
     bool ZapowiadanieList = false;        // the lists are a mapped file: announce each run before reading it
     const uint32_t* SumyList = nullptr;   // memory mode reading slowo.idx: each list's checksum, [0..W]
     TParySlow* Pary = nullptr;            // slowo.par, when it is there and made for this index
+    const TPlikOdczytu* PlikList = nullptr;   // slowo.idx for reads into memory, when the lists are mapped from it
 };
 
 // A list of slowo.idx that disagrees with its checksum in slowo.spr (memory mode).
@@ -70,6 +72,7 @@ struct TRoboczeSzukania {
     std::vector<uint64_t> Sprawdzone;
     // With SumyList: bit w is set once word w's list was seen to match its checksum.
     std::vector<uint64_t> ListySprawdzone;
+    std::vector<int32_t> Lista;         // with PlikList: a single word's short lists, read
 };
 
 // Documents holding the phrase get wynik[d] = 1 (wynik has N + 1 entries; nothing is
@@ -105,6 +108,7 @@ private:
     TWidokIndeksu v_;
     TTablicaPliku<int32_t> idx_;    // slowo.idx, mapped for reads in announced runs
     TTablicaPliku<uint16_t> img_;   // tekst.img, disk mode
+    TPlikOdczytu plikIdx_;          // slowo.idx again, for lists read into memory
     TParySlow pary_;
     const TcMagazynIndeksu* magazyn_ = nullptr;
     bool paryOtwarte_ = false;   // slowo.par is opened by the first search of two words or more
