@@ -62,7 +62,8 @@ void CzytanieListyNazw(const std::string& sciezka, const std::string& nazwa, siz
     size_t ile = 0;
     for (size_t p = 0; p + 1 < plik.size() && ile <= maksWpisow; p += 1 + size_t(plik[p])) ++ile;
     out.assign(1, std::string());
-    out.reserve(1 + ile);
+    out.reserve(2 + ile);   // and a sentinel after them, without moving them all
+    Zamieszkanie(out.data(), out.capacity() * sizeof(std::string));
     PrzegladListyNazw(plik, nazwa, maksWpisow, [&out](std::string_view t) { out.emplace_back(t); });
 }
 

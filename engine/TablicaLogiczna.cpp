@@ -4,8 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include <sys/mman.h>
-#include <unistd.h>
+#include "TablicaPliku.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -14,16 +13,7 @@
 void* PamiecZerowa(std::size_t bajty) {
     void* p = std::calloc(bajty, 1);
     if (!p) throw std::bad_alloc();
-#ifdef MADV_POPULATE_WRITE
-    constexpr std::size_t kDuzy = 64 * 1024;
-    if (bajty >= kDuzy) {
-        // Whole pages inside the block only; a kernel without the advice just says no.
-        const auto strona = std::uintptr_t(::sysconf(_SC_PAGESIZE));
-        const auto od = (std::uintptr_t(p) + strona - 1) & ~(strona - 1);
-        const auto doo = (std::uintptr_t(p) + bajty) & ~(strona - 1);
-        if (doo > od) ::madvise(reinterpret_cast<void*>(od), doo - od, MADV_POPULATE_WRITE);
-    }
-#endif
+    if (bajty >= 64 * 1024) Zamieszkanie(p, bajty);
     return p;
 }
 

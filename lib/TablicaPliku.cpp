@@ -20,6 +20,18 @@ void Zapowiedz(const void* p, size_t bajty) {
     madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_WILLNEED);
 }
 
+void Zamieszkanie(void* p, size_t bajty) {
+#ifdef MADV_POPULATE_WRITE
+    static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t od = (reinterpret_cast<uintptr_t>(p) + strona - 1) & ~(strona - 1);
+    const uintptr_t do_ = (reinterpret_cast<uintptr_t>(p) + bajty) & ~(strona - 1);
+    if (do_ > od) madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_POPULATE_WRITE);
+#else
+    (void)p;
+    (void)bajty;
+#endif
+}
+
 namespace {
 
 size_t Strona() {
@@ -88,6 +100,7 @@ bool TMapowaniePliku::Mapuj(const std::string& plik, size_t szerokosc, size_t na
                 dlugosc_ = dlugosc;
                 char* dane = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(obszar_) + przed + kDuza - 1) & ~(kDuza - 1));
                 madvise(dane, bajty, MADV_HUGEPAGE);
+                Zamieszkanie(dane, (bajty + kDuza - 1) / kDuza * kDuza);
                 posix_fadvise(fd, 0, off_t(bajty), POSIX_FADV_WILLNEED);   // a cold file in large reads
                 for (size_t od = 0; ok && od < bajty;) {
                     const ssize_t n = ::pread(fd, dane + od, bajty - od, off_t(od));

@@ -30,6 +30,11 @@ enum class TOdczytTablicy { NaZadanie, Losowo, Zapelnienie, DuzeStrony };
 // page by page as it is touched.
 void Zapowiedz(const void* p, size_t bajty);
 
+// Makes the whole pages inside [p, p + bajty) of our own memory resident now, in one call:
+// where a page fault is dear (a virtual machine), touching fresh memory a page at a time costs
+// more than filling it. Nothing on a kernel without the request.
+void Zamieszkanie(void* p, size_t bajty);
+
 class TMapowaniePliku {
 public:
     TMapowaniePliku() = default;
