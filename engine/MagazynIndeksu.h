@@ -17,6 +17,7 @@
 //   slowo.idx    posting lists: int32 document numbers, lists in word order. Read as slowo.ref.
 //   slowo.spr    optional, ours: the lists' checksums and the image's hash (SumyList.h).
 //   slowo.par    optional, ours: the documents of each pair of neighbouring words (ParySlow.h).
+//   slowo.krt    optional, ours: the lists of the words with few documents, together (ListyKrotkie.h).
 //   scalony.xtm  document records (scrambled); kept open.
 //   scalony.ref  int32[N+1]: record d = bytes [entry d, entry d+1) of scalony.xtm. Held from 1.
 //   przepisy.mix, izby.mix  int32 groups: number, document numbers..., 0. Held from 0.

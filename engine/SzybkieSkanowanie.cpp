@@ -181,6 +181,11 @@ bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TFraza& fraza, con
 void CzytanieSlowa(const TWidokIndeksu& v, const TZakres& slowa, const TPrzebieg& z, uint8_t* wynik,
                    TRoboczeSzukania& roboczy) {
     const int32_t a = slowa.Od, b = slowa.Do();
+    if (v.Krotkie)
+        if (const int32_t* p = v.Krotkie->Listy(a, b, z.Dlugosc)) {
+            for (int64_t i = 0; i < z.Dlugosc; ++i) wynik[p[i]] = 1;   // numbers checked at opening
+            return;
+        }
     std::vector<int32_t>& lista = roboczy.Lista;
     lista.resize(size_t(z.Dlugosc));
     v.PlikList->Czytaj(z.Poczatek * 4, lista.data(), size_t(z.Dlugosc) * 4);
@@ -403,6 +408,7 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         v_.Postingi = idx_.data();
         v_.LiczbaPostingow = int64_t(idx_.size());
         if (plikIdx_.Otworz(m.Sciezka("slowo.idx"))) v_.PlikList = &plikIdx_;
+        OtwarcieKrotkich(m);
     } else {
         v_.Obraz = m.Obraz.data();
         v_.DlugoscObrazu = int64_t(m.Obraz.size());
@@ -433,6 +439,18 @@ void TSzybkieSzukanie::OtwarciePar() {
         std::fprintf(stderr, "%s: %s; phrases are searched without it\n", m.Sciezka(PlikParSlow).c_str(), powod.c_str());
 }
 
+// slowo.krt, read whole now, when the lists come from slowo.idx and it was made for this index;
+// in memory mode its lists also match their checksums in slowo.spr.
+void TSzybkieSzukanie::OtwarcieKrotkich(const TcMagazynIndeksu& m) {
+    if (!v_.PlikList || int64_t(m.SlowoRef.size()) != int64_t(m.W) + 2) return;
+    std::string powod;
+    if (krotkie_.Otwarcie(m.Sciezka(PlikListKrotkich), v_.PlikRef, m.SlowoRef.data(), m.N, m.W, v_.SumyList, powod))
+        v_.Krotkie = &krotkie_;
+    else if (!powod.empty())
+        std::fprintf(stderr, "%s: %s; rare words are read from slowo.idx\n", m.Sciezka(PlikListKrotkich).c_str(),
+                     powod.c_str());
+}
+
 // Memory mode with slowo.spr: the lists mapped from slowo.idx, each checked when first read.
 bool TSzybkieSzukanie::ListyZeSlowoIdx(const TcMagazynIndeksu& m) {
     if (m.SumyList.empty() || int64_t(m.SumyList.size()) != int64_t(m.W) + 1) return false;
@@ -446,12 +464,14 @@ bool TSzybkieSzukanie::ListyZeSlowoIdx(const TcMagazynIndeksu& m) {
     v_.ZapowiadanieList = true;
     v_.SumyList = m.SumyList.data();
     if (plikIdx_.Otworz(m.Sciezka("slowo.idx"))) v_.PlikList = &plikIdx_;
+    OtwarcieKrotkich(m);
     return true;
 }
 
 bool TSzybkieSzukanie::PrzejscieNaListyZObrazu() {
     v_.SumyList = nullptr;
     v_.PlikList = nullptr;
+    v_.Krotkie = nullptr;
     v_.ZapowiadanieList = false;
     if (!ListyZObrazu()) return false;
     v_.Postingi = postingi_.data();

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "Fraza.h"
+#include "ListyKrotkie.h"
 #include "MagazynIndeksu.h"
 #include "ParySlow.h"
 #include "TablicaPliku.h"
@@ -52,6 +53,7 @@ struct TWidokIndeksu {
     const uint32_t* SumyList = nullptr;   // memory mode reading slowo.idx: each list's checksum, [0..W]
     TParySlow* Pary = nullptr;            // slowo.par, when it is there and made for this index
     const TPlikOdczytu* PlikList = nullptr;   // slowo.idx for reads into memory, when the lists are mapped from it
+    const TListyKrotkie* Krotkie = nullptr;   // slowo.krt with PlikList, when it is there and made for this index
 };
 
 // A list of slowo.idx that disagrees with its checksum in slowo.spr (memory mode).
@@ -101,6 +103,7 @@ public:
 private:
     bool ListyZeSlowoIdx(const TcMagazynIndeksu& m);
     void OtwarciePar();
+    void OtwarcieKrotkich(const TcMagazynIndeksu& m);
     bool PrzejscieNaListyZObrazu();
     bool Struktura() const;
     bool Listy() const;
@@ -109,6 +112,7 @@ private:
     TTablicaPliku<int32_t> idx_;    // slowo.idx, mapped for reads in announced runs
     TTablicaPliku<uint16_t> img_;   // tekst.img, disk mode
     TPlikOdczytu plikIdx_;          // slowo.idx again, for lists read into memory
+    TListyKrotkie krotkie_;
     TParySlow pary_;
     const TcMagazynIndeksu* magazyn_ = nullptr;
     bool paryOtwarte_ = false;   // slowo.par is opened by the first search of two words or more

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "Bledy.h"
+#include "ListyKrotkie.h"
 #include "ParySlow.h"
 #include "Skrot.h"
 #include "SumyList.h"
@@ -410,6 +411,8 @@ TZapisIndeksu::TPozycjeGrup TZapisIndeksu::Zakonczenie(const std::vector<int32_t
         o.N = n;
         o.W = w;
         ZapisBajtow(sciezka(PlikParSlow), ZapisParSlow(o, sumy.SkrotObrazu));
+        // The lists of the rarest words together, read whole at opening.
+        ZapisBajtow(sciezka(PlikListKrotkich), ZapisListKrotkich(postingi.data(), slowoRef.data(), plikRef.data(), n, w));
     }
     postingi = {};
     if (rozszerzone) {

@@ -15,6 +15,7 @@
 #include <map>
 
 #include "Budowa.h"
+#include "ListyKrotkie.h"
 #include "ParySlow.h"
 #include "RodzinyWyrazow.h"
 #include "SumyList.h"
@@ -277,9 +278,10 @@ int main(int argc, char** argv) {
         for (const char* p : {"plik.dat", "plik.ref", "slowo.dat", "slowo.ref", "slowo.idx", "tekst.img", "tekst.aux",
                               "przepisy.mix", "izby.mix"})
             indeks += RozmiarNaDysku(dane + "/" + p);
-        const int64_t wlasne = RozmiarNaDysku(dane + "/" + PlikSumList) + RozmiarNaDysku(dane + "/" + PlikParSlow);
+        const int64_t wlasne = RozmiarNaDysku(dane + "/" + PlikSumList) + RozmiarNaDysku(dane + "/" + PlikParSlow) +
+                               RozmiarNaDysku(dane + "/" + PlikListKrotkich);
         const int64_t rekordy = RozmiarNaDysku(dane + "/scalony.xtm") + RozmiarNaDysku(dane + "/scalony.ref");
-        std::printf("on disk: ours %s index + %s list checksums and word pairs + %s records; FTS5 %s (index and text); Xapian %s\n",
+        std::printf("on disk: ours %s index + %s list checksums, word pairs and short lists + %s records; FTS5 %s (index and text); Xapian %s\n",
                     MB(indeks).c_str(), MB(wlasne).c_str(), MB(rekordy).c_str(), MB(RozmiarNaDysku(plikFts5)).c_str(),
                     MB(RozmiarNaDysku(katalogXapian)).c_str());
         std::printf("resident memory after open and one pass: ours %s, FTS5 %s, Xapian %s\n", MB(pamiec[0]).c_str(),

@@ -168,6 +168,7 @@ TEST(SzybkieSzukanieListy, MemoryModeTakesItsListsFromTheImageNotFromSlowoIdx) {
     std::string idx = OdczytPliku(dir.Plik("slowo.idx"));
     for (size_t i = 0; i + 4 <= idx.size(); i += 4) idx.replace(i, 4, std::string("\x01\0\0\0", 4));
     ZapisPliku(dir.Plik("slowo.idx"), idx);
+    std::remove(dir.Plik("slowo.krt").c_str());   // with it, a single word reads no list of slowo.idx
 
     TcZapytanie q(TOpcjeLadowania{dir.Sciezka()});
     ASSERT_FALSE(q.NaDysku);
@@ -242,6 +243,7 @@ TEST(SzybkieSzukanieListy, DiskModeReportsDamagedListsAndRunsAsTheStoreDoes) {
     l.Katalog = dir.Sciezka();
     l.WymusDysk = true;
     std::remove(dir.Plik("slowo.par").c_str());   // with it, "podatek vat" reads neither the lists nor the image
+    std::remove(dir.Plik("slowo.krt").c_str());   // with it, "vat" reads no list of slowo.idx
     const std::string img = OdczytPliku(dir.Plik("tekst.img")), idx = OdczytPliku(dir.Plik("slowo.idx"));
     auto Blad = [&](const char* fraza) {
         TcZapytanie q(l);
