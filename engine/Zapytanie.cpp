@@ -45,6 +45,7 @@ TcZapytanie::TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapy
         PoczatekTez = zrodlo->PoczatekTez;
         KoniecTez = zrodlo->KoniecTez;
         ladujacy_ = zrodlo->ladujacy_;
+        szybkie_ = zrodlo->szybkie_;   // one search never runs inside another: its scratch serves both
     } else {
         Znaki = magazyn_->Znaki;
         NaDysku = magazyn_->NaDysku;
@@ -52,9 +53,10 @@ TcZapytanie::TcZapytanie(std::shared_ptr<TcMagazynIndeksu> magazyn, const TcZapy
         PoczatekTez = magazyn_->PoczatekTez;
         KoniecTez = magazyn_->KoniecTez;
         ladujacy_ = this;
-        // Mapping the lists costs a few calls when they come from slowo.idx: done now, with the
-        // store, rather than under the first search. Lists built from the image wait for it.
-        if (magazyn_->NaDysku || !magazyn_->SumyList.empty()) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
+        // When the lists come from slowo.idx, the fast search is set up with the store (the lists
+        // mapped, slowo.krt read) rather than under the first search. Lists built from the image
+        // wait for it.
+        if (magazyn_->NaDysku || !magazyn_->SumyList.empty()) szybkie_ = std::make_shared<TSzybkieSzukanie>(*magazyn_);
     }
 }
 
@@ -76,7 +78,7 @@ void TcZapytanie::SzukanieFrazy(const std::string& fraza, TcTablicaLogiczna& wyn
     // the documents of each pair of neighbouring words. They decline (and the plain search
     // runs) when the files no longer match the store, or cannot be mapped.
     if (ListyWPamieci && fraza_.LiczbaSlow >= 1) {
-        if (!szybkie_) szybkie_ = std::make_unique<TSzybkieSzukanie>(*magazyn_);
+        if (!szybkie_) szybkie_ = std::make_shared<TSzybkieSzukanie>(*magazyn_);
         if (szybkie_->Szukanie(fraza_, wynik)) return;
     }
     if (magazyn_->NaDysku) {

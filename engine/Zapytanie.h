@@ -132,7 +132,8 @@ private:
     mutable std::optional<bool> formyWykonania_;
     TFraza fraza_;                                    // the last phrase searched
     TSkanowanieFraz skanowanie_;                      // scans without posting lists
-    std::unique_ptr<TSzybkieSzukanie> szybkie_;       // posting lists: built from the image, or mapped (disk)
+    std::shared_ptr<TSzybkieSzukanie> szybkie_;       // posting lists: built from the image, or mapped; the
+                                                      // counting copy shares the loading object's
     // Filter sets, kept between queries and made and written only when their filter is chosen.
     TcTablicaLogiczna zbiorPrzepisu_, zbiorIzby_, zbiorRaportu_;
     TcTablicaLogiczna roboczy_;                       // WykonanieZapytania's scratch, kept between queries
