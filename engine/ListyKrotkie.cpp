@@ -1,7 +1,5 @@
 #include "ListyKrotkie.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <vector>
 
@@ -62,15 +60,12 @@ std::string ZapisListKrotkich(const int32_t* postingi, const int32_t* slowoRef, 
 
 bool TListyKrotkie::Otwarcie(const std::string& plik, const int32_t* plikRef, const int32_t* slowoRef, int32_t N,
                              int32_t W, const uint32_t* sumy, std::string& powod) {
-    powod.clear();
     od_ = nullptr;
     listy_ = nullptr;
-    struct stat st {};
-    if (::stat(plik.c_str(), &st) != 0) return false;   // none: rare words are read from slowo.idx
-    if (!plik_.Wczytaj(plik, 0, TrybBledu::Cichy, TOdczytTablicy::Zapelnienie)) {
-        powod = "it cannot be read";
+    TNaglowek h{};
+    // None: rare words are read from slowo.idx.
+    if (!OtwarciePlikuWlasnego(plik_, plik, TOdczytTablicy::Zapelnienie, kZnak, &h, sizeof h, "a short list file", powod))
         return false;
-    }
     const auto odrzucenie = [&](const char* p) {
         powod = p;
         plik_.Zwolnienie();
@@ -78,9 +73,6 @@ bool TListyKrotkie::Otwarcie(const std::string& plik, const int32_t* plikRef, co
     };
     const uint8_t* b = plik_.data();
     const uint64_t rozmiar = plik_.size();
-    TNaglowek h{};
-    if (rozmiar < sizeof h || std::memcmp(b, kZnak, sizeof kZnak) != 0) return odrzucenie("not a short list file");
-    std::memcpy(&h, b, sizeof h);
     if (mSkrot64(&h, kPokryteNaglowkiem) != h.Skrot) return odrzucenie("it is damaged");
     if (int64_t(h.N) != N || int64_t(h.W) != W || h.SkrotPlikRef != SkrotPrzesuniec(plikRef, N + 1) ||
         h.SkrotSlowoRef != SkrotPrzesuniec(slowoRef, W + 1))

@@ -189,14 +189,29 @@ std::string ZapisParSlow(const TObrazSlow& o, uint64_t skrotObrazu) {
     return b;
 }
 
-bool TParySlow::Otwarcie(const std::string& plik, const TObrazSlow& o, uint64_t skrotObrazu, std::string& powod) {
+bool OtwarciePlikuWlasnego(TTablicaPliku<uint8_t>& plik, const std::string& sciezka, TOdczytTablicy odczyt,
+                           const char* znak, void* naglowek, size_t bajty, const char* rodzaj, std::string& powod) {
     powod.clear();
     struct stat st {};
-    if (::stat(plik.c_str(), &st) != 0) return false;   // none: phrases read more of the image
-    if (!plik_.Wczytaj(plik, 0, TrybBledu::Cichy, TOdczytTablicy::Losowo)) {
+    if (::stat(sciezka.c_str(), &st) != 0) return false;
+    if (!plik.Wczytaj(sciezka, 0, TrybBledu::Cichy, odczyt)) {
         powod = "it cannot be read";
         return false;
     }
+    if (plik.size() < bajty || std::memcmp(plik.data(), znak, 8) != 0) {
+        powod = std::string("not ") + rodzaj;
+        plik.Zwolnienie();
+        return false;
+    }
+    std::memcpy(naglowek, plik.data(), bajty);
+    return true;
+}
+
+bool TParySlow::Otwarcie(const std::string& plik, const TObrazSlow& o, uint64_t skrotObrazu, std::string& powod) {
+    TNaglowek h{};
+    // None: phrases read more of the image.
+    if (!OtwarciePlikuWlasnego(plik_, plik, TOdczytTablicy::Losowo, kZnak, &h, sizeof h, "a word pair file", powod))
+        return false;
     const auto odrzucenie = [&](const char* p) {
         powod = p;
         plik_.Zwolnienie();
@@ -204,9 +219,6 @@ bool TParySlow::Otwarcie(const std::string& plik, const TObrazSlow& o, uint64_t 
     };
     const uint8_t* b = plik_.data();
     const uint64_t rozmiar = plik_.size();
-    TNaglowek h{};
-    if (rozmiar < kNaglowek || std::memcmp(b, kZnak, sizeof kZnak) != 0) return odrzucenie("not a word pair file");
-    std::memcpy(&h, b, sizeof h);
     if (mSkrot64(&h, kPokryteNaglowkiem) != h.Skrot) return odrzucenie("it is damaged");
     if (int64_t(h.N) != o.N || int64_t(h.W) != o.W || h.BajtyObrazu != uint64_t(o.Dlugosc) * 2)
         return odrzucenie("it was made for another index");

@@ -66,6 +66,13 @@ inline uint64_t BajtyListyPary(uint32_t df, int32_t N) {
 // The hash of offsets [1..ile] of plik.ref or slowo.ref, which binds slowo.par to its index.
 uint64_t SkrotPrzesuniec(const int32_t* ref, int32_t ile);
 
+// Maps an optional file of our own and copies its header, `bajty` long, which starts with the
+// 8 bytes of `znak`. False with `powod` empty when there is no file; false with the reason
+// (English, for standard error) when it cannot be read or is no `rodzaj`, the mapping then
+// released.
+bool OtwarciePlikuWlasnego(TTablicaPliku<uint8_t>& plik, const std::string& sciezka, TOdczytTablicy odczyt,
+                           const char* znak, void* naglowek, size_t bajty, const char* rodzaj, std::string& powod);
+
 // The bytes of slowo.par for the image (whose runs the store has checked: every value of a
 // run in 1..W, each run ended by its separator).
 std::string ZapisParSlow(const TObrazSlow& obraz, uint64_t skrotObrazu);
