@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ListyKrotkie.h"
 #include "ParySlow.h"
 #include "Skrot.h"
 #include "SumyList.h"
@@ -139,23 +138,6 @@ std::string TcMagazynIndeksu::Sciezka(const std::string& name) const {
 }
 
 TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje.Katalog) {
-    // The files read whole below, asked for at once: after a cold start the disk reads them
-    // side by side while the names and the word list are parsed, not one after another. The
-    // image is read only in memory mode.
-    {
-        struct stat st {};
-        const bool obrazWPamieci =
-            !opcje.WymusDysk && ::stat(Sciezka("tekst.img").c_str(), &st) == 0 && st.st_size <= opcje.ProgPamieci;
-        std::vector<std::string> pliki = {"plik.dat", "plik.ref", "slowo.dat", "slowo.ref", "scalony.ref", PlikListKrotkich};
-        if (obrazWPamieci) pliki.insert(pliki.end(), {PlikSumList, "tekst.aux", "tekst.img"});
-        for (const std::string& p : pliki) {
-            const int fd = ::open(Sciezka(p).c_str(), O_RDONLY | O_CLOEXEC);
-            if (fd < 0) continue;
-            ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
-            ::close(fd);
-        }
-    }
-
     // 1. Document names: only the three kind boundaries are kept.
     {
         int32_t* granice[3] = {&PoczatekPism, &PoczatekTez, &KoniecTez};
