@@ -173,11 +173,11 @@ bool DokumentZawiera(const TWidokIndeksu& v, int32_t d, const TFraza& fraza, con
     return Wystepuje(v, a + kotwica.Pozycja, b - n + kotwica.Pozycja, fraza, kotwica, czytane);
 }
 
-// A single word's lists, when short, come with one read call into scratch memory rather than
-// through the mapping. The first touch of a mapped region costs more than the read itself (the
-// kernel sets up its page tables and maps the pages around it), and a rare word's search is
-// little else; once the pages are in the cache, the call costs what the announcement of the
-// mapped run did.
+// A single word's lists, when short: from slowo.krt when it keeps them all, else with one read
+// call into scratch memory rather than through the mapping. The first touch of a mapped region
+// costs more than the read itself (the kernel sets up its page tables and maps the pages around
+// it), and a rare word's search is little else; once the pages are in the cache, the call costs
+// what the announcement of the mapped run did.
 void CzytanieSlowa(const TWidokIndeksu& v, const TZakres& slowa, const TPrzebieg& z, uint8_t* wynik,
                    TRoboczeSzukania& roboczy) {
     const int32_t a = slowa.Od, b = slowa.Do();

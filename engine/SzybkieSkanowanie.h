@@ -74,7 +74,7 @@ struct TRoboczeSzukania {
     std::vector<uint64_t> Sprawdzone;
     // With SumyList: bit w is set once word w's list was seen to match its checksum.
     std::vector<uint64_t> ListySprawdzone;
-    std::vector<int32_t> Lista;         // with PlikList: a single word's short lists, read
+    std::vector<int32_t> Lista;         // with PlikList: a single word's short lists as read from slowo.idx
 };
 
 // Documents holding the phrase get wynik[d] = 1 (wynik has N + 1 entries; nothing is
