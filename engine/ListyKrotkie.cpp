@@ -69,9 +69,9 @@ bool TListyKrotkie::Otwarcie(const std::string& plik, const int32_t* plikRef, co
     const auto odrzucenie = [&](const char* p) {
         powod = p;
         plik_.Zwolnienie();
+        kopia_ = {};
         return false;
     };
-    const uint8_t* b = plik_.data();
     const uint64_t rozmiar = plik_.size();
     if (mSkrot64(&h, kPokryteNaglowkiem) != h.Skrot) return odrzucenie("it is damaged");
     if (int64_t(h.N) != N || int64_t(h.W) != W || h.SkrotPlikRef != SkrotPrzesuniec(plikRef, N + 1) ||
@@ -80,6 +80,12 @@ bool TListyKrotkie::Otwarcie(const std::string& plik, const int32_t* plikRef, co
     if (h.K > kMaksK || h.Zero != 0 || h.P > uint64_t(W) * kMaksK) return odrzucenie("it is damaged");
     const uint64_t bajtyOd = (uint64_t(W) + 2) * 4;
     if (sizeof h + bajtyOd + h.P * 4 != rozmiar) return odrzucenie("its size does not match its header");
+    // Checked and then searched in memory of our own: the file changed on disk while the program
+    // runs cannot change the numbers once checked (searches trust them to lie within 1..N).
+    kopia_.resize(rozmiar / 4);
+    std::memcpy(kopia_.data(), plik_.data(), rozmiar);
+    plik_.Zwolnienie();
+    const auto* b = reinterpret_cast<const uint8_t*>(kopia_.data());
     if (mSkrot64(b + sizeof h, rozmiar - sizeof h) != h.SkrotDanych) return odrzucenie("it is damaged");
 
     // Only what the hashes cannot tell: that the writer kept what it should.

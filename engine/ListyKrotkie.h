@@ -24,6 +24,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "TablicaPliku.h"
 
@@ -37,6 +38,9 @@ std::string ZapisListKrotkich(const int32_t* postingi, const int32_t* slowoRef, 
 
 class TListyKrotkie {
 public:
+    TListyKrotkie() = default;
+    TListyKrotkie(const TListyKrotkie&) = delete;   // the views point into its own copy
+    TListyKrotkie& operator=(const TListyKrotkie&) = delete;
     // False when there is no file, `powod` empty; false with the reason (English, for standard
     // error) when it is damaged or made for another index. `sumy` [0..W]: the lists' checksums
     // from slowo.spr (memory mode), or nullptr.
@@ -50,7 +54,8 @@ public:
     }
 
 private:
-    TTablicaPliku<uint8_t> plik_;
+    TTablicaPliku<uint8_t> plik_;   // mapped while it is opened
+    std::vector<uint32_t> kopia_;   // the whole file, once its size is right
     const uint32_t* od_ = nullptr;
     const int32_t* listy_ = nullptr;
 };

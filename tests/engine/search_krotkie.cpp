@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -154,6 +155,18 @@ TEST(ListyKrotkie, TheWriterKeepsTheShortListsWithinItsBudget) {
         ASSERT_NE(krotka, nullptr) << dlugie;
         EXPECT_EQ(std::vector<int32_t>(krotka, krotka + 3), (std::vector<int32_t>{1, 2, 3}));
         EXPECT_EQ(k.Listy(dlugie, W, 64 + 65 + 3), nullptr) << "a range with a list left out";
+        if (dlugie != 10) continue;
+
+        // The file overwritten in place after opening (the same inode): what was checked stays.
+        {
+            std::fstream f(dir.Plik(PlikListKrotkich), std::ios::in | std::ios::out | std::ios::binary);
+            f.seekp(-4, std::ios::end);
+            const int32_t poza = N + 1000;
+            f.write(reinterpret_cast<const char*>(&poza), 4);
+        }
+        const int32_t* po = k.Listy(W, W, 3);
+        ASSERT_NE(po, nullptr);
+        EXPECT_EQ(std::vector<int32_t>(po, po + 3), (std::vector<int32_t>{1, 2, 3}));
     }
 }
 
