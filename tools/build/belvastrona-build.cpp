@@ -5,9 +5,9 @@
 // and ended by the summary, elsewhere (a log) a line a stage, and a line every tenth of the
 // documents. --quiet prints errors only. Exit status: 0 built, 1 the build failed (DATA as it
 // was), 64 (EX_USAGE) a wrong command line.
-#include <sysexits.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +16,7 @@
 
 #include "BudowaKorpusu.h"
 #include "Bledy.h"
+#include "Wywolanie.h"
 #include "cp1250.h"
 
 namespace {
@@ -40,10 +41,7 @@ const char* const kPomoc =
     "jeden wiersz.\n"
     "Kod wyjścia: 0 zbudowano, 1 błąd budowy (DANE bez zmian), 64 błędne wywołanie.\n";
 
-int BladWywolania(const std::string& komunikat) {
-    std::fprintf(stderr, "%s\nPomoc: %s --help\n", komunikat.c_str(), kProgram);
-    return EX_USAGE;
-}
+int BladWywolania(const std::string& komunikat) { return mBladWywolania(kProgram, komunikat); }
 
 // Characters of UTF-8 text (every character of the messages takes one column).
 size_t Znaki(const std::string& utf8) {
@@ -109,17 +107,9 @@ private:
 
 int main(int argc, char** argv) {
     const std::vector<std::string> a(argv + 1, argv + argc);
-    for (const std::string& s : a) {
-        if (s == "--") break;
-        if (s == "--help" || s == "-h") {
-            std::fputs(kPomoc, stdout);
-            return 0;
-        }
-        if (s == "--version") {
-            std::printf("%s %s\n", kProgram, BELVASTRONA_WERSJA);
-            return 0;
-        }
-    }
+    // Past "--" everything is a folder, even "--help".
+    const std::vector<std::string> przedKreskami(a.begin(), std::find(a.begin(), a.end(), "--"));
+    if (const int kod = mPomocAlboWersja(przedKreskami, kProgram, kPomoc); kod >= 0) return kod;
     bool cichy = false, opcje = true;
     std::vector<std::string> foldery;
     for (const std::string& s : a) {

@@ -2,8 +2,6 @@
 // Writes a sample source folder for belvastrona-build. Progress and the summary go to standard
 // error. Exit status: 0 written, 1 the folder could not be written, 64 (EX_USAGE) a wrong
 // command line (an unknown option, a missing or extra argument, a number out of its range).
-#include <sysexits.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +11,7 @@
 
 #include "Bledy.h"
 #include "GeneratorProbki.h"
+#include "Wywolanie.h"
 #include "cp1250.h"
 
 namespace {
@@ -38,10 +37,7 @@ const char* const kPomoc =
     "wyjście błędów.\n"
     "Kod wyjścia: 0 zapisano, 1 błąd zapisu, 64 błędne wywołanie.\n";
 
-int BladWywolania(const std::string& komunikat) {
-    std::fprintf(stderr, "%s\nPomoc: %s --help\n", komunikat.c_str(), kProgram);
-    return EX_USAGE;
-}
+int BladWywolania(const std::string& komunikat) { return mBladWywolania(kProgram, komunikat); }
 
 bool Liczba(const char* s, long long& wynik) {
     char* koniec = nullptr;
@@ -53,17 +49,7 @@ bool Liczba(const char* s, long long& wynik) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::fputs(kPomoc, stdout);
-            return 0;
-        }
-        if (a == "--version") {
-            std::printf("%s %s\n", kProgram, BELVASTRONA_WERSJA);
-            return 0;
-        }
-    }
+    if (const int kod = mPomocAlboWersja({argv + 1, argv + argc}, kProgram, kPomoc); kod >= 0) return kod;
     TOpcjeProbki o;
     std::string katalog;
     bool sa = false;
