@@ -19,18 +19,9 @@ sprzatanie() {
   rm -rf "$tmp"
 }
 trap sprzatanie EXIT
-bledy=0
-blad() {
-  echo "FAIL: $*"
-  bledy=1
-}
-
-export HOME=$tmp/dom
-export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
+. "$(dirname "$0")/srodowisko.sh"
+srodowisko "$tmp"
 export XDG_RUNTIME_DIR=$tmp/run
-export LANG=C.UTF-8
-unset BELVASTRONA_DANE BELVASTRONA_KONFIGURACJA BELVASTRONA_POMOC
-mkdir -p "$HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 prefix=$tmp/usr

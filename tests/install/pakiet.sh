@@ -11,17 +11,8 @@ wersja=$4
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/belvastrona-pakiet.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
-bledy=0
-blad() {
-  echo "FAIL: $*"
-  bledy=1
-}
-
-export HOME=$tmp/dom
-export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
-export LANG=C.UTF-8
-unset BELVASTRONA_DANE BELVASTRONA_KONFIGURACJA BELVASTRONA_POMOC
-mkdir -p "$HOME"
+. "$(dirname "$0")/srodowisko.sh"
+srodowisko "$tmp"
 
 if ! (cd "$build" && "$cpack" -G DEB -B "$tmp/cpack") >"$tmp/cpack.log" 2>&1; then
   cat "$tmp/cpack.log"
