@@ -407,7 +407,7 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         liczbaRef_ = m.SlowoRef.size();
         v_.Postingi = idx_.data();
         v_.LiczbaPostingow = int64_t(idx_.size());
-        if (plikIdx_.Otworz(m.Sciezka("slowo.idx"))) v_.PlikList = &plikIdx_;
+        if (m.SlowoIdx.Otwarty()) v_.PlikList = &m.SlowoIdx;   // the store's, open for its own reads
         OtwarcieKrotkich(m);
     } else {
         v_.Obraz = m.Obraz.data();

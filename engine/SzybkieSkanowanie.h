@@ -111,7 +111,7 @@ private:
     TWidokIndeksu v_;
     TTablicaPliku<int32_t> idx_;    // slowo.idx, mapped for reads in announced runs
     TTablicaPliku<uint16_t> img_;   // tekst.img, disk mode
-    TPlikOdczytu plikIdx_;          // slowo.idx again, for lists read into memory
+    TPlikOdczytu plikIdx_;          // memory mode: slowo.idx for lists read into memory (disk mode has the store's)
     TListyKrotkie krotkie_;
     TParySlow pary_;
     const TcMagazynIndeksu* magazyn_ = nullptr;
