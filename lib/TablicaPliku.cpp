@@ -32,6 +32,18 @@ void Zamieszkanie(void* p, size_t bajty) {
 #endif
 }
 
+void Zmapowanie(const void* p, size_t bajty) {
+#ifdef MADV_POPULATE_READ
+    static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t od = (reinterpret_cast<uintptr_t>(p) + strona - 1) & ~(strona - 1);
+    const uintptr_t do_ = (reinterpret_cast<uintptr_t>(p) + bajty) & ~(strona - 1);
+    if (do_ > od) madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_POPULATE_READ);
+#else
+    (void)p;
+    (void)bajty;
+#endif
+}
+
 namespace {
 
 size_t Strona() {
@@ -54,6 +66,7 @@ TMapowaniePliku& TMapowaniePliku::operator=(TMapowaniePliku&& o) noexcept {
         std::swap(dlugosc_, o.dlugosc_);
         std::swap(dane_, o.dane_);
         std::swap(elementy_, o.elementy_);
+        std::swap(mapowanyPlik_, o.mapowanyPlik_);
     }
     return *this;
 }
@@ -62,6 +75,7 @@ void TMapowaniePliku::Zwolnienie() {
     if (obszar_) munmap(obszar_, dlugosc_);
     obszar_ = dane_ = nullptr;
     dlugosc_ = elementy_ = 0;
+    mapowanyPlik_ = false;
 }
 
 void TMapowaniePliku::Zera(size_t szerokosc, size_t ile) {
@@ -123,6 +137,7 @@ bool TMapowaniePliku::Mapuj(const std::string& plik, size_t szerokosc, size_t na
                     const int flagi = MAP_PRIVATE | MAP_FIXED | (odczyt == TOdczytTablicy::Zapelnienie ? MAP_POPULATE : 0);
                     ok = mmap(obszar_ + przed, bajty, PROT_READ, flagi, fd, 0) != MAP_FAILED;
                     if (ok && odczyt == TOdczytTablicy::Losowo) madvise(obszar_ + przed, bajty, MADV_RANDOM);
+                    mapowanyPlik_ = ok;
                 }
             }
         }
@@ -140,5 +155,11 @@ bool TMapowaniePliku::Mapuj(const std::string& plik, size_t szerokosc, size_t na
 }
 
 void TMapowaniePliku::Zapisywalne() {
+    mapowanyPlik_ = false;   // changed pages would be lost
     if (obszar_ && mprotect(obszar_, dlugosc_, PROT_READ | PROT_WRITE) != 0) throw std::bad_alloc();
+}
+
+void TMapowaniePliku::ZwolnienieStron() {
+    // Private, read-only and never written: the pages dropped are the file's, read again as they were.
+    if (mapowanyPlik_) madvise(obszar_, dlugosc_, MADV_DONTNEED);
 }

@@ -35,6 +35,11 @@ void Zapowiedz(const void* p, size_t bajty);
 // more than filling it. Nothing on a kernel without the request.
 void Zamieszkanie(void* p, size_t bajty);
 
+// Maps the whole pages inside [p, p + bajty) of a mapped file now, in one call, reading what the
+// kernel's cache lacks: a page fault for every 64 kB of a long stretch read soon costs more.
+// Nothing on a kernel without the request.
+void Zmapowanie(const void* p, size_t bajty);
+
 class TMapowaniePliku {
 public:
     TMapowaniePliku() = default;
@@ -51,6 +56,10 @@ public:
     void Zwolnienie();
     // Makes the pages writable, copy on write: the file is never changed.
     void Zapisywalne();
+    // A mapped file's pages leave the process (they stay in the kernel's cache, and a later
+    // touch maps them again): pages once touched otherwise stay mapped and count as the
+    // program's memory. Nothing for memory of the program's own or pages made writable.
+    void ZwolnienieStron();
 
     char* Dane() const { return dane_; }
     size_t Elementy() const { return elementy_; }
@@ -60,6 +69,7 @@ private:
     size_t dlugosc_ = 0;
     char* dane_ = nullptr;     // element 0 (inside the header page when there is a header)
     size_t elementy_ = 0;
+    bool mapowanyPlik_ = false;   // the file mapped read-only over the reservation
 };
 
 template <typename T>
@@ -70,6 +80,7 @@ public:
     }
     void Zera(size_t ile) { m_.Zera(sizeof(T), ile); }
     void Zwolnienie() { m_.Zwolnienie(); }
+    void ZwolnienieStron() { m_.ZwolnienieStron(); }
     // Tests change a loaded table in place through this; the file stays as it was.
     T* DoZmiany() {
         m_.Zapisywalne();
