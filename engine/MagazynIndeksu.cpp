@@ -171,6 +171,7 @@ TcMagazynIndeksu::TcMagazynIndeksu(const TOpcjeLadowania& opcje) : Katalog(opcje
     if (!TekstImg.Otworz(Sciezka("tekst.img"))) BladOtwarcia("tekst.img");
     const int64_t rozmiarObrazu = TekstImg.Rozmiar();
     NaDysku = opcje.WymusDysk || rozmiarObrazu > opcje.ProgPamieci;
+    ProgPamieci = opcje.ProgPamieci;
     if (rozmiarObrazu != PlikRef[N + 1]) Niezgodny("plik.ref", "tekst.img");
     DlugoscObrazu = rozmiarObrazu / 2;
     if (NaDysku) {

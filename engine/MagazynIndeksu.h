@@ -95,6 +95,7 @@ public:
     int32_t W = 0;
     std::string Znaki;                    // punctuation indexed as one-character words
     bool NaDysku = false;
+    int64_t ProgPamieci = 0;              // the loading threshold: disk mode keeps no more of the image mapped
     bool Rozszerzone() const { return W + 1 > 65535; }   // image values need tekst.aux
 
     // Memory mode: the whole image; both modes: tekst.aux when Rozszerzone().

@@ -31,6 +31,9 @@ constexpr int kBlok = 32;   // image values tested per step of the vectorised sc
 constexpr size_t kPrzedPobranie = 16;
 constexpr int64_t kLiniePobrane = 12;       // at most, from the start: as many as searches read lately
 constexpr int kLiniePobraneZKonca = 2;      // the last block spans two lines
+// Disk mode, a dense phrase (candidates over an eighth of the documents): the image is mapped
+// ahead of the candidates this many bytes at a time, most of its pages being read anyway.
+constexpr int64_t kPorcjaZapelnienia = int64_t(1) << 20;
 
 // Bit i set when place i of the kBlok places at x holds the anchor, a word in [lo, lo + rozp].
 // SSE2 (every x86-64) tests eight places per compare, a single word with one compare; elsewhere a
@@ -369,6 +372,11 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
     // too late to overlap much.
     const size_t ile = kandydaci.size();
     int64_t srednio = 8 * 64;   // values read from a start, a running mean (times 8)
+    // Disk mode: the image's pages mapped are kept within the limit, and a dense phrase maps
+    // them ahead in stretches, before the candidates reach them (each list of the shortest
+    // filter ascends).
+    const bool gesto = v.Limit && int64_t(ile) * 8 > N;
+    int64_t zapelnioneDo = 0;   // bytes of the image mapped ahead
     for (size_t i = 0; i < ile; ++i) {
         if (i + kPrzedPobranie < ile) {
             const int32_t d = kandydaci[i + kPrzedPobranie];
@@ -379,9 +387,16 @@ bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t
             for (int k = 0; k < kLiniePobraneZKonca; ++k) __builtin_prefetch(koniec - 64 * k);
         }
         int64_t czytane = 0;
-        if (DokumentZawiera(v, kandydaci[i], f, kotwica, roboczy.Sprawdzone.data(), czytane))
-            wynik[kandydaci[i]] = 1;
+        const int32_t d = kandydaci[i];
+        if (gesto && v.PlikRef[d + 1] > zapelnioneDo) {
+            const int64_t od = v.PlikRef[d] & ~int64_t(0xFFFF);
+            zapelnioneDo = std::min<int64_t>(od + kPorcjaZapelnienia, 2 * v.DlugoscObrazu);
+            zapelnioneDo = std::max<int64_t>(zapelnioneDo, v.PlikRef[d + 1]);
+            v.Limit->Zapelnienie(od, zapelnioneDo);
+        }
+        if (DokumentZawiera(v, d, f, kotwica, roboczy.Sprawdzone.data(), czytane)) wynik[d] = 1;
         srednio += czytane - srednio / 8;
+        if (v.Limit) v.Limit->Odczyt(v.PlikRef[d], v.PlikRef[d + 1]);
     }
     return true;
 }
@@ -402,6 +417,8 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
         v_.ZapowiadanieList = true;
         v_.Obraz = img_.data();
         v_.DlugoscObrazu = int64_t(img_.size());
+        limit_.Poczatek(&img_, m.ProgPamieci);
+        v_.Limit = &limit_;
         v_.SprawdzanieRuchu = true;
         v_.SlowoRef = m.SlowoRef.data();
         liczbaRef_ = m.SlowoRef.size();
@@ -417,6 +434,24 @@ TSzybkieSzukanie::TSzybkieSzukanie(const TcMagazynIndeksu& m) {
     }
     gotowe_ = Struktura() && Listy();
     magazyn_ = &m;
+}
+
+void TLimitObrazu::Poczatek(TTablicaPliku<uint16_t>* obraz, int64_t prog) {
+    obraz_ = obraz;
+    prog_ = prog;
+    bloki_.assign(size_t(((int64_t(obraz->size()) * 2) >> kBitBloku) / 64 + 1), 0);
+    zmapowane_ = 0;
+}
+
+void TLimitObrazu::Zapelnienie(int64_t od, int64_t do_) {
+    Odczyt(od, do_);
+    Zmapowanie(reinterpret_cast<const char*>(obraz_->data()) + od, size_t(do_ - od));
+}
+
+void TLimitObrazu::Zwolnienie() {
+    obraz_->ZwolnienieStron();
+    std::fill(bloki_.begin(), bloki_.end(), 0);
+    zmapowane_ = 0;
 }
 
 // slowo.par, when it was made for this index; in memory mode also for this very image, which

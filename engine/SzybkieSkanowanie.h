@@ -37,6 +37,44 @@ class TcMagazynIndeksu;
 class TcTablicaLogiczna;
 
 // Raw read-only views of what the fast search reads.
+// Disk mode: how much of the image the searches have mapped. A page a search touches stays
+// mapped, and counts as the program's memory, until released; once more than `Prog` bytes are
+// mapped (as much of the image as memory mode would hold) they are all released, and later
+// searches map again, from the kernel's cache, what they read. Kept in the 64 kB blocks the
+// kernel maps around a touched page when they are cached; a block read again is not counted
+// again.
+class TLimitObrazu {
+public:
+    void Poczatek(TTablicaPliku<uint16_t>* obraz, int64_t prog);
+    // Bytes [od, do_) of the image are read now: when their blocks not yet counted would take the
+    // mapped part over the limit, everything is released first.
+    void Odczyt(int64_t od, int64_t do_) {
+        const int64_t pierwszy = od >> kBitBloku, ostatni = (do_ - 1) >> kBitBloku;
+        if (pierwszy == ostatni && Policzony(pierwszy)) return;
+        int64_t nowe = 0;
+        for (int64_t b = pierwszy; b <= ostatni; ++b) nowe += !Policzony(b);
+        if (nowe == 0) return;
+        if (zmapowane_ + (nowe << kBitBloku) > prog_) Zwolnienie();
+        for (int64_t b = pierwszy; b <= ostatni; ++b)
+            if (!Policzony(b)) {
+                bloki_[size_t(b >> 6)] |= uint64_t(1) << (b & 63);
+                zmapowane_ += int64_t(1) << kBitBloku;
+            }
+    }
+    // As Odczyt, and the range is mapped now in one call rather than a fault at a time.
+    void Zapelnienie(int64_t od, int64_t do_);
+    void Zwolnienie();
+    int64_t Zmapowane() const { return zmapowane_; }
+
+private:
+    static constexpr int kBitBloku = 16;
+    bool Policzony(int64_t b) const { return bloki_[size_t(b >> 6)] >> (b & 63) & 1; }
+    TTablicaPliku<uint16_t>* obraz_ = nullptr;
+    int64_t prog_ = 0;
+    int64_t zmapowane_ = 0;           // bytes, in whole blocks, since the last release
+    std::vector<uint64_t> bloki_;     // bit b: block b is counted
+};
+
 struct TWidokIndeksu {
     const uint16_t* Obraz = nullptr;      // the whole image (in memory, or mapped)
     int64_t DlugoscObrazu = 0;            // values
@@ -54,6 +92,7 @@ struct TWidokIndeksu {
     TParySlow* Pary = nullptr;            // slowo.par, when it is there and made for this index
     const TPlikOdczytu* PlikList = nullptr;   // slowo.idx for reads into memory, when the lists are mapped from it
     const TListyKrotkie* Krotkie = nullptr;   // slowo.krt with PlikList, when it is there and made for this index
+    TLimitObrazu* Limit = nullptr;        // disk mode: the mapped image's pages kept within a limit
 };
 
 // A list of slowo.idx that disagrees with its checksum in slowo.spr (memory mode).
@@ -111,6 +150,7 @@ private:
     TWidokIndeksu v_;
     TTablicaPliku<int32_t> idx_;    // slowo.idx, mapped for reads in announced runs
     TTablicaPliku<uint16_t> img_;   // tekst.img, disk mode
+    TLimitObrazu limit_;            // disk mode: img_'s pages kept within the loading threshold
     TPlikOdczytu plikIdx_;          // memory mode: slowo.idx for lists read into memory (disk mode has the store's)
     TListyKrotkie krotkie_;
     TParySlow pary_;
