@@ -391,7 +391,8 @@ bool TcMagazynIndeksu::WypelnienieGrupy(const TTablicaPliku<int32_t>& mix, int32
     size_t i = size_t(pozycja) / 4;
     if (i >= mix.size() || mix[i] != numer) return false;
     const int32_t ostatni = zbior.Dlugosc() - 1;
+    uint8_t* const z = zbior.Zapis();
     for (++i; i < mix.size() && mix[i] != 0; ++i)
-        if (mix[i] > 0 && mix[i] <= ostatni) zbior.Dane[size_t(mix[i])] = 1;
+        if (mix[i] > 0 && mix[i] <= ostatni) z[size_t(mix[i])] = 1;
     return true;
 }

@@ -95,14 +95,14 @@ void TcParserBool::AnalizaSkladnika(TcTablicaLogiczna& zbior) {
         const std::string& fraza = Skladniki[size_t(Biezacy)];
         const auto znaleziona = znalezione_.find(fraza);
         if (znaleziona != znalezione_.end() && znaleziona->second.Dlugosc() == zbior.Dlugosc()) {
-            const auto& dane = znaleziona->second.Dane;
-            std::copy(dane.begin() + 1, dane.end(), zbior.Dane.begin() + 1);   // entry 0 is no document
+            const TDaneZbioru& dane = znaleziona->second.Bajty();
+            std::copy(dane.begin() + 1, dane.end(), zbior.Zapis() + 1);   // entry 0 is no document
         } else {
             zrodlo_.SzukanieFrazy(fraza, zbior);
             if (zrodlo_.FrazaZaDluga()) ZgloszenieBledu(Biezacy, PL("Fraza może mieć najwyżej 16 słów."));
-            if (powtorzone_.count(fraza) && bajtyZnalezionych_ + zbior.Dane.size() <= PamiecFraz) {
+            if (powtorzone_.count(fraza) && bajtyZnalezionych_ + zbior.Bajty().size() <= PamiecFraz) {
                 znalezione_.insert_or_assign(fraza, zbior);
-                bajtyZnalezionych_ += zbior.Dane.size();
+                bajtyZnalezionych_ += zbior.Bajty().size();
             }
         }
         ++Biezacy;

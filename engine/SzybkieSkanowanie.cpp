@@ -187,6 +187,8 @@ void CzytanieSlowa(const TWidokIndeksu& v, const TZakres& slowa, const TPrzebieg
     if (v.Krotkie)
         if (const int32_t* p = v.Krotkie->Listy(a, b, z.Dlugosc)) {
             for (int64_t i = 0; i < z.Dlugosc; ++i) wynik[p[i]] = 1;   // numbers checked at opening
+            roboczy.Ustawione = p;
+            roboczy.LiczbaUstawionych = size_t(z.Dlugosc);
             return;
         }
     std::vector<int32_t>& lista = roboczy.Lista;
@@ -209,11 +211,15 @@ void CzytanieSlowa(const TWidokIndeksu& v, const TZakres& slowa, const TPrzebieg
             ZlyNumerDokumentu();
         wynik[d] = 1;
     }
+    roboczy.Ustawione = lista.data();
+    roboczy.LiczbaUstawionych = lista.size();
 }
 
 }  // namespace
 
 bool SzukanieFrazyWIndeksie(const TWidokIndeksu& v, const TFraza& fraza, uint8_t* wynik, TRoboczeSzukania& roboczy) {
+    roboczy.Ustawione = nullptr;
+    roboczy.LiczbaUstawionych = 0;
     const int n = fraza.LiczbaSlow;
     if (n < 1 || n > kMaksSlowFrazy) return false;
     // The ranges cut to the words of the list, whose posting lists exist. A word standing for
@@ -570,7 +576,7 @@ bool TSzybkieSzukanie::Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik) {
     if (!gotowe_ || n < 1 || n > kMaksSlowFrazy || wynik.Dlugosc() < v_.N + 1) return false;
     if (n >= 2 && !paryOtwarte_) OtwarciePar();
     try {
-        return SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
+        return Wpisanie(fraza, wynik);
     } catch (const EParyUszkodzone& e) {
         // Nothing was set: phrases are searched from now on as without the file.
         std::fprintf(stderr, "%s: %s; phrases are searched without it\n", PlikParSlow, e.what());
@@ -582,6 +588,14 @@ bool TSzybkieSzukanie::Szukanie(const TFraza& fraza, TcTablicaLogiczna& wynik) {
         std::fprintf(stderr, "slowo.idx: the list of word %d disagrees with %s; the posting lists are built from the image\n",
                      int(e.Slowo), PlikSumList);
         gotowe_ = PrzejscieNaListyZObrazu() && Listy();
-        return gotowe_ && SzukanieFrazyWIndeksie(v_, fraza, wynik.Dane.data(), roboczy_);
+        return gotowe_ && Wpisanie(fraza, wynik);
     }
+}
+
+// A set known to be empty, given only a short list's documents, learns where they are: a rare
+// word's result is then cleared and listed in the time of its documents.
+bool TSzybkieSzukanie::Wpisanie(const TFraza& fraza, TcTablicaLogiczna& wynik) {
+    const bool ok = SzukanieFrazyWIndeksie(v_, fraza, wynik.Zapis(), roboczy_);
+    if (ok && roboczy_.Ustawione) wynik.Miejsca(roboczy_.Ustawione, roboczy_.LiczbaUstawionych);
+    return ok;
 }

@@ -114,6 +114,10 @@ struct TRoboczeSzukania {
     // With SumyList: bit w is set once word w's list was seen to match its checksum.
     std::vector<uint64_t> ListySprawdzone;
     std::vector<int32_t> Lista;         // with PlikList: a single word's short lists as read from slowo.idx
+    // After a search: when it set only the documents of one short list, that list (in Lista or
+    // in slowo.krt's copy), else nullptr.
+    const int32_t* Ustawione = nullptr;
+    size_t LiczbaUstawionych = 0;
 };
 
 // Documents holding the phrase get wynik[d] = 1 (wynik has N + 1 entries; nothing is
@@ -140,6 +144,7 @@ public:
     bool ZParami() const { return v_.Pary != nullptr; }
 
 private:
+    bool Wpisanie(const TFraza& fraza, TcTablicaLogiczna& wynik);
     bool ListyZeSlowoIdx(const TcMagazynIndeksu& m);
     void OtwarciePar();
     void OtwarcieKrotkich(const TcMagazynIndeksu& m);

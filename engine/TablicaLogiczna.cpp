@@ -103,40 +103,91 @@ WEKTOROWO void Negacja(uint8_t* a, size_t n) {
 
 }  // namespace
 
-void TcTablicaLogiczna::Wypelnienie(bool value) {
-    if (Dane.size() > 1) std::memset(Dane.data() + 1, value ? 1 : 0, Dane.size() - 1);
+void TcTablicaLogiczna::Rozmiar(int32_t dlugosc) {
+    zapisDoPustego_ = false;
+    dane_.assign(dlugosc > 0 ? std::size_t(dlugosc) : 0, 0);
+    miejsca_.clear();
+    znaneMiejsca_ = true;
 }
 
+void TcTablicaLogiczna::Wypelnienie(bool value) {
+    zapisDoPustego_ = false;
+    if (!value && znaneMiejsca_) {
+        for (const int32_t d : miejsca_) dane_[std::size_t(d)] = 0;
+    } else if (dane_.size() > 1) {
+        std::memset(dane_.data() + 1, value ? 1 : 0, dane_.size() - 1);
+    }
+    miejsca_.clear();
+    znaneMiejsca_ = !value || dane_.size() <= 1;
+}
+
+void TcTablicaLogiczna::Miejsca(const int32_t* d, std::size_t n) {
+    const bool zaraz = zapisDoPustego_;
+    zapisDoPustego_ = false;
+    if (!zaraz || n > std::max<std::size_t>(dane_.size() / 16, 64)) return;
+    miejsca_.assign(d, d + n);
+    if (!std::is_sorted(miejsca_.begin(), miejsca_.end())) std::sort(miejsca_.begin(), miejsca_.end());
+    miejsca_.erase(std::unique(miejsca_.begin(), miejsca_.end()), miejsca_.end());
+    if (!miejsca_.empty() && (miejsca_.front() < 1 || std::size_t(miejsca_.back()) >= dane_.size())) {
+        miejsca_.clear();
+        znaneMiejsca_ = false;   // not entries of this set: no promise kept
+        return;
+    }
+    znaneMiejsca_ = true;
+}
+
+// Clearing entries keeps the known places a superset of the true ones.
 void TcTablicaLogiczna::Iloczyn(const TcTablicaLogiczna& other) {
-    const size_t n = std::min(Dane.size(), other.Dane.size());
-    uint8_t* a = Dane.data();
-    const uint8_t* b = other.Dane.data();
+    zapisDoPustego_ = false;
+    const size_t n = std::min(dane_.size(), other.dane_.size());
+    uint8_t* a = dane_.data();
+    const uint8_t* b = other.dane_.data();
     ::Iloczyn(a, b, n);
     // An other set shorter than this one (never within one query) holds false beyond its end.
-    for (size_t d = std::max<size_t>(n, 1); d < Dane.size(); ++d) a[d] = 0;
+    for (size_t d = std::max<size_t>(n, 1); d < dane_.size(); ++d) a[d] = 0;
 }
 
 void TcTablicaLogiczna::Suma(const TcTablicaLogiczna& other) {
-    const size_t n = std::min(Dane.size(), other.Dane.size());
-    uint8_t* a = Dane.data();
-    ::Suma(a, other.Dane.data(), n);
+    zapisDoPustego_ = false;
+    const size_t n = std::min(dane_.size(), other.dane_.size());
+    ::Suma(dane_.data(), other.dane_.data(), n);
+    if (!other.ZnanyPusty()) {
+        miejsca_.clear();
+        znaneMiejsca_ = false;
+    }
 }
 
 void TcTablicaLogiczna::Negacja() {
-    ::Negacja(Dane.data(), Dane.size());
+    zapisDoPustego_ = false;
+    ::Negacja(dane_.data(), dane_.size());
+    miejsca_.clear();
+    znaneMiejsca_ = false;
 }
 
 void TcTablicaLogiczna::Wyzerowanie(int32_t first, int32_t last) {
-    const int32_t highest = int32_t(Dane.size()) - 1;
+    zapisDoPustego_ = false;
+    const int32_t highest = int32_t(dane_.size()) - 1;
     if (first < 1) first = 1;   // entry 0 is never a document
     if (last > highest) last = highest;
     if (first > last) return;
-    std::memset(Dane.data() + first, 0, size_t(last - first + 1));
+    std::memset(dane_.data() + first, 0, size_t(last - first + 1));
 }
 
-int32_t TcTablicaLogiczna::Liczba() const { return int32_t(LiczbaNiezerowych(Dane.data(), Dane.size())); }
+int32_t TcTablicaLogiczna::Liczba() const {
+    if (znaneMiejsca_) {
+        int32_t n = 0;
+        for (const int32_t d : miejsca_) n += dane_[std::size_t(d)] != 0;
+        return n;
+    }
+    return int32_t(LiczbaNiezerowych(dane_.data(), dane_.size()));
+}
 
 void TcTablicaLogiczna::Numery(std::vector<int32_t>& numery) const {
     numery.clear();
-    NumeryNiezerowych(Dane.data(), Dane.size(), numery);
+    if (znaneMiejsca_) {
+        for (const int32_t d : miejsca_)
+            if (dane_[std::size_t(d)]) numery.push_back(d);
+        return;
+    }
+    NumeryNiezerowych(dane_.data(), dane_.size(), numery);
 }

@@ -46,11 +46,26 @@ using TDaneZbioru = std::vector<uint8_t, TAlokatorZerowy<uint8_t>>;
 
 class TcTablicaLogiczna {
 public:
-    explicit TcTablicaLogiczna(int32_t dlugosc) : Dane(dlugosc > 0 ? std::size_t(dlugosc) : 0) {}
+    explicit TcTablicaLogiczna(int32_t dlugosc) : dane_(dlugosc > 0 ? std::size_t(dlugosc) : 0) {}
 
-    TDaneZbioru Dane;
-
-    int32_t Dlugosc() const { return int32_t(Dane.size()); }
+    int32_t Dlugosc() const { return int32_t(dane_.size()); }
+    uint8_t operator[](std::size_t d) const { return dane_[d]; }
+    const TDaneZbioru& Bajty() const { return dane_; }
+    // For writing entries directly: the set then no longer knows where its true entries are,
+    // unless told with Miejsca.
+    uint8_t* Zapis() {
+        zapisDoPustego_ = ZnanyPusty();
+        znaneMiejsca_ = false;
+        return dane_.data();
+    }
+    // A new length, every entry false.
+    void Rozmiar(int32_t dlugosc);
+    void Zamiana(TcTablicaLogiczna& o) noexcept {
+        dane_.swap(o.dane_);
+        miejsca_.swap(o.miejsca_);
+        std::swap(znaneMiejsca_, o.znaneMiejsca_);
+        std::swap(zapisDoPustego_, o.zapisDoPustego_);
+    }
     // Entries 1..last = value; entry 0 unchanged.
     void Wypelnienie(bool value);
     void Iloczyn(const TcTablicaLogiczna& other);   // this = this and other
@@ -62,4 +77,22 @@ public:
     int32_t Liczba() const;
     // The numbers of the true entries, ascending, replacing what `numery` held.
     void Numery(std::vector<int32_t>& numery) const;
+
+    // Is every entry false, known without a pass (a new set, or one just cleared)?
+    bool ZnanyPusty() const { return znaneMiejsca_ && miejsca_.empty(); }
+    // Written through one Zapis() while ZnanyPusty(), and changed no other way since: the true
+    // entries are among the n at d (numbers 1..Dlugosc() - 1, in any order). Clearing, counting
+    // and listing then visit those alone. Ignored after anything else, and for more than 64
+    // places and a sixteenth of the set (a pass over it costs no more).
+    void Miejsca(const int32_t* d, std::size_t n);
+
+private:
+    TDaneZbioru dane_;
+    // When znaneMiejsca_: every true entry from 1 on is in miejsca_, which ascends without
+    // repeats (and may list entries cleared since). A search of a rare word then costs its
+    // documents, not a pass over a quarter of a million entries to clear the set and another
+    // to list it.
+    std::vector<int32_t> miejsca_;
+    bool znaneMiejsca_ = true;
+    bool zapisDoPustego_ = false;   // the last change was one Zapis() into a set known empty
 };

@@ -131,7 +131,7 @@ bool TcZapytanie::WykonanieZapytania(TcParserBool& parser) {
     // current result exactly as it was. The scratch is kept between queries (every evaluation
     // writes all its entries), so a query allocates nothing of the set's size.
     TcTablicaLogiczna& roboczy = roboczy_;
-    if (roboczy.Dlugosc() != dl) roboczy.Dane.assign(size_t(dl), 0);
+    if (roboczy.Dlugosc() != dl) roboczy.Rozmiar(dl);
     if (!WarunekDodatkowy.empty() && !parser.AnalizaWarunku(WarunekDodatkowy, roboczy)) {
         bladStandardowego_ = false;
         return false;
@@ -173,7 +173,7 @@ bool TcZapytanie::WykonanieZapytania(TcParserBool& parser) {
     // A filter narrows the result only when one is chosen; each search for one writes its
     // whole set, so an unused filter's set is never touched.
     const auto rozmiar = [dl](TcTablicaLogiczna& zbior) -> TcTablicaLogiczna& {
-        if (zbior.Dlugosc() != dl) zbior.Dane.assign(size_t(dl), 0);
+        if (zbior.Dlugosc() != dl) zbior.Rozmiar(dl);
         return zbior;
     };
     if (Izba != 0) {
@@ -185,7 +185,7 @@ bool TcZapytanie::WykonanieZapytania(TcParserBool& parser) {
         roboczy.Iloczyn(zbiorPrzepisu_);
     }
     if (TylkoDoRaportu && !Raport.empty()) {
-        zbiorRaportu_.Dane = Wynik.Dane;
+        zbiorRaportu_ = Wynik;
         roboczy.Iloczyn(zbiorRaportu_);
     }
     if (!Interpretacja) {
@@ -196,7 +196,7 @@ bool TcZapytanie::WykonanieZapytania(TcParserBool& parser) {
     if (!TezaOrzeczenia) roboczy.Wyzerowanie(PoczatekTez, KoniecTez);
 
     WarunekPelny = std::move(pelny);
-    Wynik.Dane.swap(roboczy.Dane);
+    Wynik.Zamiana(roboczy);
     Raport.assign(1, 'X');
     return true;
 }

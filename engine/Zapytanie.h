@@ -6,7 +6,7 @@
 //   TcParserBool parser(q);                 // phrases are always searched on the loading object
 //   q.Warunek = "\"podatek\" AND_NOT \"VAT*\"";
 //   if (!q.WykonanieZapytania(parser)) show Ostrzezenie("Błąd w warunku dodatkowym", parser.Blad);
-//   q.Wynik.Dane[d] ...                     // the result
+//   q.Wynik[d] ...                          // the result
 //
 // Texts are Windows-1250.
 #pragma once

@@ -155,7 +155,7 @@ void PrzejecieRaportu(const TRaport& raport, const TcSlownikTxt& izby, const TcS
     tablica.Liczba = 0;
     for (int32_t d : raport.Dokumenty) {
         tablica.Dodanie(d, true);
-        wynik.Dane[size_t(d)] = 1;
+        wynik.Zapis()[size_t(d)] = 1;
     }
     tablica.BiezacaStrona = 0;
 }

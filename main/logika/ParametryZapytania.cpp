@@ -81,7 +81,7 @@ bool UstawienieLiczenia(const TParametryZapytania& p, TPoleLiczby pole, TcZapyta
     }
     UstawienieRodzajow(p, z);
     if (z.TylkoDoRaportu) {
-        z.Wynik.Dane = glowne.Wynik.Dane;
+        z.Wynik = glowne.Wynik;
         z.Raport.assign(1, 'X');
     }
     return true;

@@ -35,7 +35,7 @@ public:
         wynik.Wypelnienie(false);
         const auto it = Frazy.find(bez);
         if (zaDluga_ || it == Frazy.end()) return;
-        for (int32_t d : it->second) wynik.Dane[size_t(d)] = 1;
+        for (int32_t d : it->second) wynik.Zapis()[size_t(d)] = 1;
     }
     bool FrazaZaDluga() const override { return zaDluga_; }
 
@@ -68,7 +68,7 @@ protected:
         EXPECT_TRUE(p.Blad.empty());
         std::vector<int32_t> w;
         for (int32_t d = 1; d < z.Dlugosc(); ++d)
-            if (z.Dane[size_t(d)]) w.push_back(d);
+            if (z[size_t(d)]) w.push_back(d);
         return w;
     }
     void Blad(const std::string& utf8, const std::string& komunikat, int32_t pozycja, int32_t dlugosc) {

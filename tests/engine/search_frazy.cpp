@@ -142,7 +142,7 @@ TEST(SzukanieFrazyZakresy, PrefixWithCrossedBoundsMatchesNoOtherDocument) {
             q.ListyWPamieci = listy;
             TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
             q.SzukanieFrazy("A*", z);
-            EXPECT_FALSE(z.Dane[2]) << (dysk ? "disk" : "memory") << (listy ? ", lists" : "");
+            EXPECT_FALSE(z[2]) << (dysk ? "disk" : "memory") << (listy ? ", lists" : "");
         }
 }
 

@@ -57,6 +57,11 @@ protected:
             TcTablicaLogiczna szybki(q->LiczbaDokumentow() + 1);
             EXPECT_TRUE(s.Szukanie(AnalizaFrazy(q->Magazyn(), cp1250::fromUtf8(kSlowa[i])), szybki)) << opis;
             EXPECT_EQ(wzorzec[i], Dokumenty(szybki)) << opis << ": " << kSlowa[i];
+            // The set knows where the list put its documents: its own count and listing agree.
+            std::vector<int32_t> numery;
+            szybki.Numery(numery);
+            EXPECT_EQ(wzorzec[i], numery) << opis << ": " << kSlowa[i];
+            EXPECT_EQ(szybki.Liczba(), int32_t(wzorzec[i].size())) << opis << ": " << kSlowa[i];
         }
         return ::testing::internal::GetCapturedStderr();
     }

@@ -72,7 +72,7 @@ std::vector<int32_t> Dokumenty(TcZapytanie& q, const std::string& fraza) {
     q.SzukanieFrazy(fraza, z);
     std::vector<int32_t> wynik;
     for (int32_t d = 1; d < z.Dlugosc(); ++d)
-        if (z.Dane[size_t(d)]) wynik.push_back(d);
+        if (z[size_t(d)]) wynik.push_back(d);
     return wynik;
 }
 

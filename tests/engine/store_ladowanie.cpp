@@ -257,10 +257,10 @@ TEST(StoreLadowanie, GroupsFillTheirDocumentsAndRefuseAWrongOffset) {
     TcMagazynIndeksu m(Opcje(k));
     TcTablicaLogiczna z(m.N + 1);
     ASSERT_TRUE(m.WypelnienieGrupy(m.IzbyMix, poz.Izby.at(12), 12, z));
-    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 1, 0, 1}));
+    EXPECT_EQ(z.Bajty(), (TDaneZbioru{0, 1, 0, 1}));
     z.Wypelnienie(false);
     ASSERT_TRUE(m.WypelnienieGrupy(m.PrzepisyMix, poz.Przepisy.at(7), 7, z));
-    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 1, 1, 0}));
+    EXPECT_EQ(z.Bajty(), (TDaneZbioru{0, 1, 1, 0}));
     z.Wypelnienie(false);
     ASSERT_TRUE(m.WypelnienieGrupy(m.IzbyMix, poz.Izby.at(30), 30, z));
     EXPECT_EQ(z.Liczba(), 0);
@@ -279,7 +279,7 @@ TEST(StoreLadowanie, GroupWithoutItsEndingZeroStopsAtTheEndOfTheTable) {
     TcMagazynIndeksu m(Opcje(k));
     TcTablicaLogiczna z(m.N + 1);
     ASSERT_TRUE(m.WypelnienieGrupy(m.IzbyMix, 0, 5, z));
-    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 0, 1}));
+    EXPECT_EQ(z.Bajty(), (TDaneZbioru{0, 0, 1}));
 }
 
 TEST(StoreLadowanie, EmptyDirectoryOfNoDocumentsLoads) {

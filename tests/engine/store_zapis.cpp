@@ -139,7 +139,7 @@ TEST(StoreZapis, BuiltDirectoryHasDictionariesWithTrueGroupOffsets) {
     TcTablicaLogiczna z(m.N + 1);
     EXPECT_TRUE(m.WypelnienieGrupy(m.PrzepisyMix, poz.Przepisy.at(5), 5, z));
     EXPECT_TRUE(m.WypelnienieGrupy(m.IzbyMix, poz.Izby.at(14), 14, z));
-    EXPECT_EQ(z.Dane, (TDaneZbioru{0, 1, 1}));
+    EXPECT_EQ(z.Bajty(), (TDaneZbioru{0, 1, 1}));
     m.WczytanieAktu("vat");
     EXPECT_EQ(m.OdczytanieFraz(50), "PODATEK|VAT");
 }

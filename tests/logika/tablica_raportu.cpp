@@ -8,13 +8,13 @@ namespace {
 
 TcTablicaLogiczna Zbior(int32_t n, std::initializer_list<int32_t> dokumenty) {
     TcTablicaLogiczna z(n + 1);
-    for (int32_t d : dokumenty) z.Dane[size_t(d)] = 1;
+    for (int32_t d : dokumenty) z.Zapis()[size_t(d)] = 1;
     return z;
 }
 
 TcTablicaLogiczna Pierwsze(int32_t n, int32_t ile) {
     TcTablicaLogiczna z(n + 1);
-    for (int32_t d = 1; d <= ile; ++d) z.Dane[size_t(d)] = 1;
+    for (int32_t d = 1; d <= ile; ++d) z.Zapis()[size_t(d)] = 1;
     return z;
 }
 
@@ -35,7 +35,7 @@ TEST(TablicaRaportu, FilledHighestFirstAllCheckedHeadersCleared) {
     for (const auto& n : t.Naglowki) EXPECT_EQ(n, "");
     // Slot 0 of a set is never a document.
     TcTablicaLogiczna z(5);
-    z.Dane[0] = 1;
+    z.Zapis()[0] = 1;
     t.PrzygotowanieRaportu(z);
     EXPECT_EQ(t.Liczba, 0);
 }

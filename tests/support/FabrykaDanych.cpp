@@ -158,7 +158,7 @@ void ObcieciePliku(const std::string& sciezka, std::size_t rozmiar) {
 std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& zbior) {
     std::vector<int32_t> wynik;
     for (int32_t d = 1; d < zbior.Dlugosc(); ++d)
-        if (zbior.Dane[size_t(d)]) wynik.push_back(d);
+        if (zbior[size_t(d)]) wynik.push_back(d);
     return wynik;
 }
 

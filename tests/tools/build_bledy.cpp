@@ -188,7 +188,7 @@ TEST(BudowaKorpusu, DokumentWUtf8JestZapisanyWIsoIPrzeszukiwalny) {
     TcTablicaLogiczna wynik(q.LiczbaDokumentow() + 1);
     q.SzukanieFrazy(PL(u8"\"gęślą jaźń\""), wynik);
     EXPECT_EQ(wynik.Liczba(), 1);
-    EXPECT_TRUE(wynik.Dane[2]);
+    EXPECT_TRUE(wynik[2]);
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ TEST(DuzyKorpus, ObrazNaDyskuIWPamieciDajeTeSameDokumentyCoTekst) {
         for (size_t d = 0; d < dokumenty.size(); ++d) {
             const auto& x = dokumenty[d];
             const bool jest = std::search(x.begin(), x.end(), fraza.begin(), fraza.end()) != x.end();
-            ASSERT_EQ(bool(wd.Dane[d + 1]), jest) << cp1250::toUtf8(tekst) << " " << nazwy[d];
-            ASSERT_EQ(bool(wp.Dane[d + 1]), jest) << cp1250::toUtf8(tekst) << " " << nazwy[d];
+            ASSERT_EQ(bool(wd[d + 1]), jest) << cp1250::toUtf8(tekst) << " " << nazwy[d];
+            ASSERT_EQ(bool(wp[d + 1]), jest) << cp1250::toUtf8(tekst) << " " << nazwy[d];
         }
     }
 }

@@ -168,7 +168,7 @@ TEST_P(FrazyKorpusu, WynikSzukaniaToDokumentyZawierajaceFraze) {
         q.SzukanieFrazy(tekst, wynik);
         std::vector<int32_t> znalezione;
         for (int32_t d = 1; d < wynik.Dlugosc(); ++d)
-            if (wynik.Dane[size_t(d)]) znalezione.push_back(d);
+            if (wynik[size_t(d)]) znalezione.push_back(d);
         const auto oczekiwane = Oczekiwane(k, fraza);
         niepuste += !oczekiwane.empty();
         ASSERT_EQ(znalezione, oczekiwane) << "fraza: " << cp1250::toUtf8(tekst);
@@ -222,7 +222,7 @@ TEST(KorpusZProbki, GrupyIzbIPrzepisowToDokumentyZIndeksu) {
         for (size_t d = 0; d < k.nazwy.size(); ++d) {
             const bool ma = izba ? k.izby[d] == numer
                                  : std::count(k.przepisy[d].begin(), k.przepisy[d].end(), numer) > 0;
-            ASSERT_EQ(bool(zbior.Dane[d + 1]), ma) << (izba ? "izba " : "przepis ") << numer << ", " << k.nazwy[d];
+            ASSERT_EQ(bool(zbior[d + 1]), ma) << (izba ? "izba " : "przepis ") << numer << ", " << k.nazwy[d];
         }
     };
     for (const auto& w : izby.Wpisy) sprawdz(w->Numer, true);

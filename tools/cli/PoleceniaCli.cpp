@@ -377,14 +377,14 @@ int Query(TcSesja& s, const TWywolanie& w, std::ostream& out, std::ostream& err)
     }
     if (!w.json) {
         for (int32_t d = wynik.Dlugosc() - 1; d >= 1; --d)
-            if (wynik.Dane[size_t(d)]) out << d << "\n";
+            if (wynik[size_t(d)]) out << d << "\n";
         return 0;
     }
     out << "{\"count\": " << liczba << ", \"condition\": " << JsonTekst(Utf8(q.WarunekPelny)) << ", \"documents\": [";
     bool pierwszy = true;
     if (!w.tylkoLiczba) {
         for (int32_t d = wynik.Dlugosc() - 1; d >= 1; --d) {
-            if (!wynik.Dane[size_t(d)]) continue;
+            if (!wynik[size_t(d)]) continue;
             const TDokument dok = q.OdczytanieDokumentu(d);
             std::string tekst = mHtmlToText(dok.Tekst);
             if (tekst.size() > kDlugoscPoczatku) tekst.resize(kDlugoscPoczatku);
