@@ -36,10 +36,9 @@
 class TcMagazynIndeksu;
 class TcTablicaLogiczna;
 
-// Raw read-only views of what the fast search reads.
 // Disk mode: how much of the image the searches have mapped. A page a search touches stays
-// mapped, and counts as the program's memory, until released; once more than `Prog` bytes are
-// mapped (as much of the image as memory mode would hold) they are all released, and later
+// mapped, and counts as the program's memory, until released; once more than the limit would be
+// mapped (as much of the image as memory mode would hold) it is all released, and later
 // searches map again, from the kernel's cache, what they read. Kept in the 64 kB blocks the
 // kernel maps around a touched page when they are cached; a block read again is not counted
 // again.
@@ -64,7 +63,6 @@ public:
     // As Odczyt, and the range is mapped now in one call rather than a fault at a time.
     void Zapelnienie(int64_t od, int64_t do_);
     void Zwolnienie();
-    int64_t Zmapowane() const { return zmapowane_; }
 
 private:
     static constexpr int kBitBloku = 16;
@@ -75,6 +73,7 @@ private:
     std::vector<uint64_t> bloki_;     // bit b: block b is counted
 };
 
+// Raw read-only views of what the fast search reads.
 struct TWidokIndeksu {
     const uint16_t* Obraz = nullptr;      // the whole image (in memory, or mapped)
     int64_t DlugoscObrazu = 0;            // values

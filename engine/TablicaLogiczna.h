@@ -1,6 +1,6 @@
 // A document set: one byte per document number, N + 1 entries; entry 0 is never a document.
 // Every phrase, condition, filter and result of a search is one of these, combined entry by
-// entry. `Dane` is public: phrase search and the filters set single entries directly.
+// entry. Phrase search and the filters set single entries directly, through Zapis().
 #pragma once
 
 #include <cstddef>
