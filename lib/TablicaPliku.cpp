@@ -20,12 +20,21 @@ void Zapowiedz(const void* p, size_t bajty) {
     madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_WILLNEED);
 }
 
-void Zamieszkanie(void* p, size_t bajty) {
-#ifdef MADV_POPULATE_WRITE
+namespace {
+
+// The advice for the whole pages inside [p, p + bajty).
+[[maybe_unused]] void RadaDlaStronWewnatrz(const void* p, size_t bajty, int rada) {
     static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
     const uintptr_t od = (reinterpret_cast<uintptr_t>(p) + strona - 1) & ~(strona - 1);
     const uintptr_t do_ = (reinterpret_cast<uintptr_t>(p) + bajty) & ~(strona - 1);
-    if (do_ > od) madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_POPULATE_WRITE);
+    if (do_ > od) madvise(reinterpret_cast<void*>(od), size_t(do_ - od), rada);
+}
+
+}  // namespace
+
+void Zamieszkanie(void* p, size_t bajty) {
+#ifdef MADV_POPULATE_WRITE
+    RadaDlaStronWewnatrz(p, bajty, MADV_POPULATE_WRITE);
 #else
     (void)p;
     (void)bajty;
@@ -34,10 +43,7 @@ void Zamieszkanie(void* p, size_t bajty) {
 
 void Zmapowanie(const void* p, size_t bajty) {
 #ifdef MADV_POPULATE_READ
-    static const uintptr_t strona = uintptr_t(sysconf(_SC_PAGESIZE));
-    const uintptr_t od = (reinterpret_cast<uintptr_t>(p) + strona - 1) & ~(strona - 1);
-    const uintptr_t do_ = (reinterpret_cast<uintptr_t>(p) + bajty) & ~(strona - 1);
-    if (do_ > od) madvise(reinterpret_cast<void*>(od), size_t(do_ - od), MADV_POPULATE_READ);
+    RadaDlaStronWewnatrz(p, bajty, MADV_POPULATE_READ);
 #else
     (void)p;
     (void)bajty;

@@ -67,15 +67,6 @@ void Korpus(const std::string& katalog) {
     z.Zakonczenie();
 }
 
-std::vector<int32_t> Dokumenty(TcZapytanie& q, const std::string& fraza) {
-    TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
-    q.SzukanieFrazy(fraza, z);
-    std::vector<int32_t> wynik;
-    for (int32_t d = 1; d < z.Dlugosc(); ++d)
-        if (z[size_t(d)]) wynik.push_back(d);
-    return wynik;
-}
-
 TEST(SzukanieNaDyskuMapowanie, ImageMappedStaysWithinTheThresholdAndResultsAgree) {
     TTymczasowyKatalog dir;
     Korpus(dir.Sciezka());
@@ -96,8 +87,8 @@ TEST(SzukanieNaDyskuMapowanie, ImageMappedStaysWithinTheThresholdAndResultsAgree
     size_t geste = 0;
     for (int runda = 0; runda < 2; ++runda)
         for (const std::string& f : frazy) {
-            const std::vector<int32_t> oczekiwane = Dokumenty(qp, f);
-            EXPECT_EQ(Dokumenty(qd, f), oczekiwane) << f;
+            const std::vector<int32_t> oczekiwane = DokumentyFrazy(qp, f);
+            EXPECT_EQ(DokumentyFrazy(qd, f), oczekiwane) << f;
             geste += oczekiwane.size() > 6000 / 8;
             // The threshold, a stretch mapped ahead, and the 64 kB blocks the kernel maps
             // around the last touched pages.

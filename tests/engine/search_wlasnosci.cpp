@@ -94,15 +94,6 @@ std::vector<int32_t> Sila(const TKorpus& k, const std::vector<std::string>& fraz
     return wynik;
 }
 
-std::vector<int32_t> Dokumenty(TcZapytanie& q, const std::string& fraza) {
-    TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
-    q.SzukanieFrazy(fraza, z);
-    std::vector<int32_t> wynik;
-    for (int32_t d = 1; d < z.Dlugosc(); ++d)
-        if (z[size_t(d)]) wynik.push_back(d);
-    return wynik;
-}
-
 // Random phrases: words, prefixes, stretches of real documents (some ending in a prefix),
 // random word pairs and absent words.
 std::vector<std::vector<std::string>> Frazy(const TKorpus& k, size_t ile, unsigned ziarno) {
@@ -161,9 +152,9 @@ void Porownanie(const TKorpus& k, const std::string& katalog, size_t ileFraz) {
         for (const auto& s : f) tekst += s + " ";
         const auto oczekiwane = Sila(k, f);
         niepuste += !oczekiwane.empty();
-        ASSERT_EQ(Dokumenty(qp, tekst), oczekiwane) << "memory: " << tekst;
-        ASSERT_EQ(Dokumenty(qs, tekst), oczekiwane) << "memory scan: " << tekst;
-        ASSERT_EQ(Dokumenty(qd, tekst), oczekiwane) << "disk: " << tekst;
+        ASSERT_EQ(DokumentyFrazy(qp, tekst), oczekiwane) << "memory: " << tekst;
+        ASSERT_EQ(DokumentyFrazy(qs, tekst), oczekiwane) << "memory scan: " << tekst;
+        ASSERT_EQ(DokumentyFrazy(qd, tekst), oczekiwane) << "disk: " << tekst;
     }
     EXPECT_GT(niepuste, ileFraz / 3);   // the phrases mostly find something
 }

@@ -9,6 +9,7 @@
 
 #include "Analiza.h"
 #include "ZapisSlownikow.h"
+#include "Zapytanie.h"
 #include "cp1250.h"
 
 namespace fs = std::filesystem;
@@ -160,6 +161,12 @@ std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& zbior) {
     for (int32_t d = 1; d < zbior.Dlugosc(); ++d)
         if (zbior[size_t(d)]) wynik.push_back(d);
     return wynik;
+}
+
+std::vector<int32_t> DokumentyFrazy(TcZapytanie& q, const std::string& fraza) {
+    TcTablicaLogiczna z(q.LiczbaDokumentow() + 1);
+    q.SzukanieFrazy(fraza, z);
+    return Dokumenty(z);
 }
 
 std::string Nazwa(int i) {

@@ -30,6 +30,8 @@
 #include "TablicaLogiczna.h"
 #include "ZapisDanych.h"
 
+class TcZapytanie;
+
 class TTymczasowyKatalog {
 public:
     TTymczasowyKatalog();                 // a fresh empty folder under the system's temp folder
@@ -97,5 +99,7 @@ void ObcieciePliku(const std::string& sciezka, std::size_t rozmiar);
 
 // The numbers of a set's documents, ascending.
 std::vector<int32_t> Dokumenty(const TcTablicaLogiczna& zbior);
+// The documents the query's phrase search finds for `fraza` (Windows-1250).
+std::vector<int32_t> DokumentyFrazy(TcZapytanie& q, const std::string& fraza);
 // Document name of number i: 1 -> "0000001.htm".
 std::string Nazwa(int i);
