@@ -158,6 +158,7 @@ void TSkanowanieFraz::SzukanieWPamieci(const TFraza& fraza, TcTablicaLogiczna& w
     }
     for (int32_t k = 1; k <= n; ++k)
         if (fraza.Zakresy[size_t(k)].Od > m.W) return;   // a range past the list matches nothing
+    uint8_t* const zapis = wynik.Zapis();
 
     const uint16_t* obraz = m.Obraz.data();
     const bool rozszerzone = !m.Aux.empty();
@@ -194,7 +195,7 @@ void TSkanowanieFraz::SzukanieWPamieci(const TFraza& fraza, TcTablicaLogiczna& w
         // so d only moves forward; walking plik.ref costs at most N steps over the whole scan,
         // a sequential read, where halving would miss the cache on every match.
         while (d < N && int64_t(ref[d + 1]) <= 2 * p) ++d;
-        wynik.Zapis()[size_t(d)] = 1;
+        zapis[size_t(d)] = 1;
         p = ref[d + 1] / 2;   // the rest of the document cannot add anything
         // Jumping from document to document defeats the hardware prefetcher: ask for the start
         // of a document a few ahead, which frequent words reach next.
@@ -215,6 +216,7 @@ void TSkanowanieFraz::SzukanieWPamieciDoslowne(const TFraza& fraza, TcTablicaLog
     const int32_t n = fraza.LiczbaSlow;
     const int64_t L = int64_t(m.Obraz.size());
     if (!m.Aux.empty() && int64_t(m.Aux.size()) * 4 < L) mBladWewnetrzny("TfGlowne.SzukanieFrazy", 1);
+    uint8_t* const zapis = wynik.Zapis();
     int32_t d = 1;
     for (int64_t p = 0; p <= L - n; ++p) {
         const uint32_t w = m.NumerSlowa(p);
@@ -226,7 +228,7 @@ void TSkanowanieFraz::SzukanieWPamieciDoslowne(const TFraza& fraza, TcTablicaLog
             bool traf = true;
             for (int32_t k = 2; traf && k <= n; ++k) traf = fraza.Zawiera(k, m.NumerSlowa(p + k - 1));
             if (traf) {
-                if (d <= m.N) wynik.Zapis()[size_t(d)] = 1;
+                if (d <= m.N) zapis[size_t(d)] = 1;
                 p += n - 1;
             }
         }
@@ -278,13 +280,13 @@ void TSkanowanieFraz::SzukanieNaDysku(const TFraza& fraza, TcTablicaLogiczna& wy
     const int32_t* ref = m.PlikRef.data();
     int32_t d = 1;
     while (d <= ostatni) {
-        if (!wynik[size_t(d)]) {
+        if (!t[d]) {
             ++d;
             continue;
         }
         int32_t e = d;   // last candidate of the batch
         for (int32_t x = d + 1; x <= ostatni && int64_t(ref[x]) - ref[d] < kPorcjaObrazu; ++x) {
-            if (!wynik[size_t(x)]) continue;
+            if (!t[x]) continue;
             if (int64_t(ref[x]) - ref[e + 1] > kPrzerwaObrazu) break;
             e = x;
         }
@@ -292,8 +294,8 @@ void TSkanowanieFraz::SzukanieNaDysku(const TFraza& fraza, TcTablicaLogiczna& wy
         buforDokumentu_.resize(size_t(dl / 2));
         if (dl > 0) m.TekstImg.Czytaj(od, buforDokumentu_.data(), size_t(dl / 2) * 2);
         for (int32_t x = d; x <= e; ++x) {
-            if (!wynik[size_t(x)]) continue;
-            wynik.Zapis()[size_t(x)] = 0;
+            if (!t[x]) continue;
+            t[x] = 0;
             const int64_t a = ref[x] / 2;                      // image position of the document
             const int32_t i0 = int32_t((ref[x] - od) / 2);     // its place in the buffer
             const int64_t c1 = (int64_t(ref[x + 1]) - ref[x]) / 2 - 1;   // values without the separator
@@ -304,7 +306,7 @@ void TSkanowanieFraz::SzukanieNaDysku(const TFraza& fraza, TcTablicaLogiczna& wy
                 for (int32_t k = 2; traf && k <= n; ++k)
                     traf = fraza.Zawiera(k, numerSlowa(i0 + int32_t(j + k - 1), a + j + k - 1));
                 if (traf) {
-                    wynik.Zapis()[size_t(x)] = 1;
+                    t[x] = 1;
                     break;
                 }
             }

@@ -153,9 +153,10 @@ void PrzejecieRaportu(const TRaport& raport, const TcSlownikTxt& izby, const TcS
     zapytanie.WarunekPelny.clear();
     wynik.Wypelnienie(false);
     tablica.Liczba = 0;
+    uint8_t* const zapis = wynik.Zapis();
     for (int32_t d : raport.Dokumenty) {
         tablica.Dodanie(d, true);
-        wynik.Zapis()[size_t(d)] = 1;
+        zapis[size_t(d)] = 1;
     }
     tablica.BiezacaStrona = 0;
 }
